@@ -1,0 +1,44 @@
+#include "event_loop.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+#include "clock.h"
+#include "game.h"
+
+EventLoop::EventLoop(Game& game, Clock& clock)
+    : game(game), clock(clock), graphics(), input(), running(false), lastUpdateTime(0) {
+  game.populateWorld(graphics);
+  running = true;
+  lastUpdateTime = clock.ticks();
+}
+
+bool EventLoop::runFrame() {
+  const Millis start_time = clock.ticks();
+  input.beginNewFrame();
+  // Everything but keys is dropped, the window's close request included: only
+  // Escape ends the game.
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    if (event.type == SDL_KEYDOWN)
+      input.keyDownEvent(event);
+    else if (event.type == SDL_KEYUP)
+      input.keyUpEvent(event);
+  }
+  if (input.wasKeyPressed(SDL_SCANCODE_ESCAPE)) running = false;
+  game.handleCommands(input);
+
+  const Millis current_time = clock.ticks();
+  game.update(std::min(current_time - lastUpdateTime, Game::kMaxFrameTime), graphics);
+  lastUpdateTime = current_time;
+  game.draw(graphics);
+
+  const Millis duration = clock.ticks() - start_time;
+  if (duration < Game::kFrameTime) clock.delay(Game::kFrameTime - duration);
+  return running;
+}
+
+void EventLoop::run() {
+  while (running) runFrame();
+}

@@ -1,0 +1,70 @@
+#include "graphics.h"
+
+#include <cstdio>
+
+#include "failure.h"
+#include "game.h"
+#include "units.h"
+
+Graphics::Graphics() : spriteSheets(), window(nullptr), renderer(nullptr) {
+  window = SDL_CreateWindow("Vantorel", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                            tileToPixel(Game::kScreenWidth * 2),
+                            tileToPixel(Game::kScreenHeight * 2), SDL_WINDOW_RESIZABLE);
+  if (window == nullptr)
+    fatalError(std::string("could not open the window: ") + SDL_GetError());
+  renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+  // Virtual machines and the headless driver have no accelerated renderer; the
+  // software one draws the same picture.
+  if (renderer == nullptr) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+  if (renderer == nullptr) {
+    const std::string error = SDL_GetError();
+    SDL_DestroyWindow(window);
+    fatalError("could not create a renderer: " + error);
+  }
+  SDL_SetHint("SDL_RENDER_SCALE_QUALITY", "nearest");
+  SDL_RenderSetLogicalSize(renderer, tileToPixel(Game::kScreenWidth),
+                           tileToPixel(Game::kScreenHeight));
+  SDL_ShowCursor(0);
+}
+
+Graphics::~Graphics() {
+  for (auto& entry : spriteSheets) SDL_DestroyTexture(entry.second);
+  SDL_DestroyRenderer(renderer);
+  SDL_DestroyWindow(window);
+}
+
+std::string Graphics::sheetPath(const std::string& fileName) {
+  return artResolution() == HALF_RESOLUTION
+             ? "../content/sprites/umbercrag/" + fileName + ".pbm"
+             : "../content/sprites/" + fileName + ".bmp";
+}
+
+SDL_Texture* Graphics::loadImage(const std::string& fileName, bool blackIsTransparent) {
+  const std::string path = sheetPath(fileName);
+  auto cached = spriteSheets.find(path);
+  if (cached != spriteSheets.end()) return cached->second;
+
+  std::printf("Loading sprite: %s\n", path.c_str());
+  SDL_RWops* stream = SDL_RWFromFile(path.c_str(), "rb");
+  if (stream == nullptr)
+    fatalError("cannot load sprite sheet " + path + ": " + SDL_GetError());
+  SDL_Surface* surface = SDL_LoadBMP_RW(stream, 1);
+  if (surface == nullptr)
+    fatalError("cannot load sprite sheet " + path + ": " + SDL_GetError());
+  if (blackIsTransparent)
+    SDL_SetColorKey(surface, 1, SDL_MapRGB(surface->format, 0, 0, 0));
+  SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, surface);
+  SDL_FreeSurface(surface);
+  if (texture == nullptr)
+    fatalError("cannot make a texture of sprite sheet " + path + ": " + SDL_GetError());
+  spriteSheets[path] = texture;
+  return texture;
+}
+
+void Graphics::blit(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect* destination) {
+  SDL_RenderCopy(renderer, texture, source, destination);
+}
+
+void Graphics::clear() { SDL_RenderClear(renderer); }
+
+void Graphics::flip() { SDL_RenderPresent(renderer); }

@@ -1,0 +1,6 @@
+#include "game.h"
+
+int main(int, char**) {
+  Game game;
+  return 0;
+}

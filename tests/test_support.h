@@ -1,0 +1,60 @@
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "clock.h"
+#include "units.h"
+
+class Graphics;
+
+// SDL's video subsystem for the length of a test.
+struct SdlVideo {
+  SdlVideo();
+  ~SdlVideo();
+};
+
+// What the renderer holds now, read back in logical pixels.
+struct Screen {
+  explicit Screen(Graphics& graphics);
+  std::uint32_t at(PixelUnit x, PixelUnit y) const;  // 0xRRGGBB
+  int scale;
+  int width;
+  std::vector<std::uint32_t> pixels;
+};
+
+// A clock the test sets by hand; delays are recorded, not slept. Scripted readings
+// are handed out first, one per call, and the last one read stays the time.
+struct ManualClock : Clock {
+  Millis ticks() override {
+    if (!script.empty()) {
+      now = script.front();
+      script.pop_front();
+    }
+    return now;
+  }
+  void delay(Millis duration) override { delays.push_back(duration); }
+  Millis now = 0;
+  std::deque<Millis> script;
+  std::vector<Millis> delays;
+};
+
+struct ChildResult {
+  int exitCode;  // -1 when the child did not exit normally
+  std::string out;
+  std::string err;
+};
+
+// Runs body in a forked child with its output captured; the child exits with the
+// body's result.
+ChildResult runInChild(const std::function<int()>& body);
+
+void pushKey(SDL_Scancode key, bool down, bool repeat = false);
+
+// The colour of one pixel of a sheet, read from the file, as 0xRRGGBB.
+std::uint32_t sheetPixel(const std::string& sheet, int x, int y);

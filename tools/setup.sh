@@ -1,0 +1,29 @@
+# Shared by ./play and ./check: installs what is missing, then configures and builds.
+# Sourced, not run.
+
+# Installs the Debian packages given that are not installed yet.
+ensure_packages() {
+  local missing=()
+  local package
+  for package in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$package")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# build_in DIR [cmake options...]: configures (once) and builds DIR from the repository.
+build_in() {
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" "$@" > /dev/null
+  cmake --build "$dir" -j "$(nproc)"
+}
+
+BASE_PACKAGES=(g++ cmake make libsdl2-dev libboost-dev)
