@@ -1,6 +1,8 @@
 #include "graphics.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "failure.h"
 #include "game.h"
@@ -45,12 +47,23 @@ SDL_Texture* Graphics::loadImage(const std::string& fileName, bool blackIsTransp
   if (cached != spriteSheets.end()) return cached->second;
 
   std::printf("Loading sprite: %s\n", path.c_str());
+  // SDL reads a directory or an empty file as a failed read; name those plainly.
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error))
+    fatalError("cannot load sprite sheet " + path + ": it is a directory, not a BMP file");
+  if (std::filesystem::exists(path, error) && std::filesystem::file_size(path, error) == 0)
+    fatalError("cannot load sprite sheet " + path + ": the file is empty");
   SDL_RWops* stream = SDL_RWFromFile(path.c_str(), "rb");
   if (stream == nullptr)
     fatalError("cannot load sprite sheet " + path + ": " + SDL_GetError());
   SDL_Surface* surface = SDL_LoadBMP_RW(stream, 1);
-  if (surface == nullptr)
-    fatalError("cannot load sprite sheet " + path + ": " + SDL_GetError());
+  if (surface == nullptr) {
+    const std::string reason = SDL_GetError();
+    fatalError("cannot load sprite sheet " + path + ": " +
+               (reason == "Error reading from datastream"
+                    ? "the BMP data is truncated or unreadable"
+                    : reason));
+  }
   if (blackIsTransparent)
     SDL_SetColorKey(surface, 1, SDL_MapRGB(surface->format, 0, 0, 0));
   SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, surface);
