@@ -72,6 +72,28 @@ ChildResult runInChild(const std::function<int()>& body) {
   return result;
 }
 
+StdoutCapture::StdoutCapture() : saved(-1), file(-1) {
+  char name[] = "/tmp/vantorel-stdout-XXXXXX";
+  file = mkstemp(name);
+  unlink(name);
+  std::fflush(stdout);
+  saved = dup(STDOUT_FILENO);
+  dup2(file, STDOUT_FILENO);
+}
+
+StdoutCapture::~StdoutCapture() {
+  std::fflush(stdout);
+  dup2(saved, STDOUT_FILENO);
+  close(saved);
+  close(file);
+}
+
+std::string StdoutCapture::text() {
+  std::fflush(stdout);
+  lseek(file, 0, SEEK_SET);
+  return readAll(file);
+}
+
 void pushKey(SDL_Scancode key, bool down, bool repeat) {
   SDL_Event event{};
   event.type = down ? SDL_KEYDOWN : SDL_KEYUP;

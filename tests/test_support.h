@@ -54,6 +54,18 @@ struct ChildResult {
 // body's result.
 ChildResult runInChild(const std::function<int()>& body);
 
+// Collects what the process writes to standard output while it lives.
+class StdoutCapture {
+ public:
+  StdoutCapture();
+  ~StdoutCapture();
+  std::string text();
+
+ private:
+  int saved;
+  int file;
+};
+
 void pushKey(SDL_Scancode key, bool down, bool repeat = false);
 
 // The colour of one pixel of a sheet, read from the file, as 0xRRGGBB.
