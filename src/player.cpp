@@ -7,11 +7,13 @@
 #include <tuple>
 
 #include "composite_collision_rectangle.h"
+#include "friction_accelerator.h"
 #include "graphics.h"
 #include "head_bump_particle.h"
 #include "number_sprite.h"
 #include "particle_system.h"
 #include "pickup.h"
+#include "zero_accelerator.h"
 
 namespace {
 
@@ -188,8 +190,8 @@ Player::Player(Graphics& graphics, ParticleTools& particleTools, GameUnit x, Gam
     : Damageable(),
       MapCollidable(STICKY_COLLISION),
       particleTools(particleTools),
-      kinematicsX(x, 0.0f),
-      kinematicsY(y, 0.0f),
+      kinematicsX{x, 0.0f},
+      kinematicsY{y, 0.0f},
       accelerationXDirection(0),
       horizontalFacing(RIGHT),
       intendedVerticalFacing(HORIZONTAL),

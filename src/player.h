@@ -6,23 +6,24 @@
 #include <map>
 #include <vector>
 
-#include "accelerator.h"
+#include "constant_accelerator.h"
 #include "damageable.h"
 #include "facing.h"
 #include "floating_number.h"
 #include "gun_experience_hud.h"
 #include "kinematics.h"
-#include "map.h"
 #include "map_collidable.h"
 #include "rectangle.h"
 #include "side_type.h"
 #include "sprite.h"
 #include "star_gun.h"
+#include "tile_type.h"
 #include "timer.h"
 #include "units.h"
 #include "varying_width_sprite.h"
 
 class Graphics;
+class Map;
 class Pickup;
 class Projectile;
 struct ParticleTools;

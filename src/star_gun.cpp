@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 
+#include "collision_tile.h"
 #include "graphics.h"
 #include "gun_experience_hud.h"
 #include "map.h"
