@@ -62,6 +62,10 @@ SDL_Texture* Graphics::loadImage(const std::string& fileName, bool blackIsTransp
 }
 
 void Graphics::blit(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect* destination) {
+  if (recording != nullptr) {
+    recording->push_back({texture, source != nullptr, source != nullptr ? *source : SDL_Rect{},
+                          *destination});
+  }
   SDL_RenderCopy(renderer, texture, source, destination);
 }
 

@@ -4,6 +4,15 @@
 
 #include <map>
 #include <string>
+#include <vector>
+
+// One copy to the renderer, as noted while recording.
+struct BlitRecord {
+  SDL_Texture* texture;
+  bool hasSource;
+  SDL_Rect source;
+  SDL_Rect destination;
+};
 
 // Owns the window, the renderer and every texture; sprites keep plain handles.
 class Graphics {
@@ -25,4 +34,7 @@ class Graphics {
   std::map<std::string, SDL_Texture*> spriteSheets;
   SDL_Window* window;
   SDL_Renderer* renderer;
+  // When set, every blit is also noted here: tests check draw orders with it and the
+  // benchmark replays a frame's copies without the game.
+  std::vector<BlitRecord>* recording = nullptr;
 };
