@@ -1,0 +1,20 @@
+#pragma once
+
+#include "rectangle.h"
+#include "side_type.h"
+#include "units.h"
+
+// A body's shape as seen by the map: a box for each side, tested stretched by the
+// distance about to be travelled, plus a bounding box; all relative to the origin.
+class CollisionRectangle {
+ public:
+  virtual Rectangle boundingBox() const = 0;
+  // Absolute boxes at origin (x, y); delta <= 0 for left and top, >= 0 otherwise.
+  virtual Rectangle leftCollision(GameUnit x, GameUnit y, GameUnit delta) const = 0;
+  virtual Rectangle rightCollision(GameUnit x, GameUnit y, GameUnit delta) const = 0;
+  virtual Rectangle topCollision(GameUnit x, GameUnit y, GameUnit delta) const = 0;
+  virtual Rectangle bottomCollision(GameUnit x, GameUnit y, GameUnit delta) const = 0;
+  virtual ~CollisionRectangle() = default;
+
+  Rectangle collision(SideType side, GameUnit x, GameUnit y, GameUnit delta) const;
+};

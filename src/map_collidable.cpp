@@ -1,0 +1,116 @@
+#include "map_collidable.h"
+
+#include <vector>
+
+#include "accelerator.h"
+#include "collision_rectangle.h"
+#include "collision_tile.h"
+#include "kinematics.h"
+#include "map.h"
+
+namespace {
+
+// The tile's side facing the body is tested; slopes only for vertical motion, so
+// they never block a body walking sideways.
+TestCollisionInfo testTile(const CollisionTile& tile, const Rectangle& rectangle,
+                           SideType direction) {
+  const SideType side = oppositeSide(direction);
+  const GameUnit perpendicular_position =
+      isVertical(side) ? rectangle.centerX() : rectangle.centerY();
+  const GameUnit leading_position = rectangle.side(direction);
+  return tile.testCollision(side, perpendicular_position, leading_position, isVertical(side));
+}
+
+}  // namespace
+
+void MapCollidable::updateX(const CollisionRectangle& collisionRectangle,
+                            const Accelerator& accelerator, Kinematics& kinematicsX,
+                            Kinematics& kinematicsY, Millis elapsedTime, const Map& map) {
+  update(collisionRectangle, accelerator, kinematicsX, kinematicsY, elapsedTime, map,
+         boost::none, kinematicsX, X_AXIS);
+}
+
+void MapCollidable::updateY(const CollisionRectangle& collisionRectangle,
+                            const Accelerator& accelerator, Kinematics& kinematicsX,
+                            Kinematics& kinematicsY, Millis elapsedTime, const Map& map,
+                            const boost::optional<TileType>& groundTile) {
+  update(collisionRectangle, accelerator, kinematicsX, kinematicsY, elapsedTime, map,
+         groundTile, kinematicsY, Y_AXIS);
+}
+
+void MapCollidable::update(const CollisionRectangle& collisionRectangle,
+                           const Accelerator& accelerator, const Kinematics& kinematicsX,
+                           const Kinematics& kinematicsY, Millis elapsedTime, const Map& map,
+                           const boost::optional<TileType>& groundTile, Kinematics& kinematics,
+                           AxisType axis) {
+  const auto test_map_collision =
+      collisionType == STICKY_COLLISION ? testMapStickyCollision : testMapBouncingCollision;
+
+  accelerator.updateVelocity(kinematics, elapsedTime);
+  const GameUnit delta =
+      static_cast<float>(static_cast<double>(elapsedTime)) * kinematics.velocity;
+
+  // Standing still tests the left or top side with no length.
+  const SideType direction = axis == X_AXIS ? (delta > 0 ? RIGHT_SIDE : LEFT_SIDE)
+                                            : (delta > 0 ? BOTTOM_SIDE : TOP_SIDE);
+  {
+    const boost::optional<CollisionInfo> info = test_map_collision(
+        map,
+        collisionRectangle.collision(direction, kinematicsX.position, kinematicsY.position,
+                                     delta),
+        direction, groundTile);
+    if (info) {
+      kinematics.position = info->position - collisionRectangle.boundingBox().side(direction);
+      onCollision(direction, true, info->tileType);
+    } else {
+      kinematics.position += delta;
+      onDelta(direction);
+    }
+  }
+
+  // Push the body out of anything its trailing side has come to overlap; there is no
+  // ground to snap to on the way back.
+  const SideType opposite = oppositeSide(direction);
+  const boost::optional<CollisionInfo> info = test_map_collision(
+      map, collisionRectangle.collision(opposite, kinematicsX.position, kinematicsY.position, 0),
+      opposite, boost::none);
+  if (info) {
+    kinematics.position = info->position - collisionRectangle.boundingBox().side(opposite);
+    onCollision(opposite, false, info->tileType);
+  }
+}
+
+boost::optional<CollisionInfo> testMapStickyCollision(
+    const Map& map, const Rectangle& rectangle, SideType direction,
+    const boost::optional<TileType>& groundTile) {
+  for (const CollisionTile& tile : map.getCollidingTiles(rectangle, direction)) {
+    const TestCollisionInfo test = testTile(tile, rectangle, direction);
+    if (test.isColliding) return CollisionInfo{test.position, tile.tileType};
+    // A body that stood on the ground stays on it while walking down a slope or
+    // stepping from flat ground onto the tall end of one, instead of falling.
+    if (groundTile && direction == BOTTOM_SIDE) {
+      bool snap = false;
+      if (groundTile->test(SLOPE) && tile.tileType.test(SLOPE)) snap = true;
+      else if (groundTile->test(WALL)) snap = containsAll(tile.tileType, {SLOPE, TALL_SLOPE});
+      if (snap) return CollisionInfo{test.position, tile.tileType};
+    }
+  }
+  return boost::none;
+}
+
+boost::optional<CollisionInfo> testMapBouncingCollision(const Map& map,
+                                                        const Rectangle& rectangle,
+                                                        SideType direction,
+                                                        const boost::optional<TileType>&) {
+  const SideType side = oppositeSide(direction);
+  boost::optional<CollisionInfo> result;
+  for (const CollisionTile& tile : map.getCollidingTiles(rectangle, direction)) {
+    const TestCollisionInfo test = testTile(tile, rectangle, direction);
+    if (!test.isColliding) continue;
+    // Ties keep the earlier tile.
+    if (!result || (isMin(side) && result->position > test.position) ||
+        (isMax(side) && test.position > result->position))
+      result = CollisionInfo{test.position, tile.tileType};
+  }
+  return result;
+}
