@@ -2,30 +2,38 @@
 
 #include <boost/shared_ptr.hpp>
 
-#include <cstdint>
+#include <vector>
 
 #include "floating_number.h"
 #include "graphics.h"
 #include "player.h"
 #include "player_fixture.h"
-#include "test_support.h"
 
 namespace {
 
+// The copies one draw call made, noted by the real Graphics.
 class PlayerHealth : public PlayerFixture {
  protected:
-  // Lit pixels of the screen inside a box of logical pixels.
-  int litPixels(PixelUnit left, PixelUnit top, PixelUnit width, PixelUnit height) {
-    const Screen screen(graphics);
-    int lit = 0;
-    for (PixelUnit y = top; y < top + height; ++y)
-      for (PixelUnit x = left; x < left + width; ++x) lit += screen.at(x, y) != 0;
-    return lit;
+  template <typename Draw>
+  std::vector<BlitRecord> blitsOf(Draw draw) {
+    std::vector<BlitRecord> blits;
+    graphics.recording = &blits;
+    draw();
+    graphics.recording = nullptr;
+    return blits;
   }
 
-  int litHealthRow() { return litPixels(16, 32, 88, 8); }
-  int litGunRow() { return litPixels(16, 24, 88, 8); }
+  static bool drawsAt(const std::vector<BlitRecord>& blits, PixelUnit x, PixelUnit y) {
+    for (const BlitRecord& blit : blits)
+      if (blit.destination.x == x && blit.destination.y == y) return true;
+    return false;
+  }
 };
+
+// Pixel places of the HUD: the health bar frame and the gun's level label.
+constexpr PixelUnit kHealthBarX = 16;
+constexpr PixelUnit kHealthBarY = 32;
+constexpr PixelUnit kLevelWordY = 24;
 
 }  // namespace
 
@@ -140,7 +148,6 @@ TEST_F(PlayerHealth, HitsAtZeroHealthNeverStopTheGame) {
   for (int hit = 0; hit < 50; ++hit) {
     player->takeDamage(1);
     ASSERT_GE(player->health.currentHealth - player->health.damage, 0) << "hit " << hit;
-    graphics.clear();
     player->drawHUD(graphics);
     for (int i = 0; i < 194; ++i) frame(*player);  // 3104 ms: vulnerable again
     player->drawHUD(graphics);
@@ -157,56 +164,62 @@ TEST_F(PlayerHealth, HitsAtZeroHealthNeverStopTheGame) {
   EXPECT_EQ(player->damageText->value, 1);
   EXPECT_LT(player->kinematicsY.velocity, 0.0f);
   EXPECT_FALSE(player->isVisible());
-  graphics.clear();
   frames(*player, 4);
-  player->drawHUD(graphics);
-  EXPECT_GT(litHealthRow(), 0);
+  EXPECT_TRUE(drawsAt(blitsOf([&] { player->drawHUD(graphics); }), kHealthBarX, kHealthBarY));
 }
 
 TEST_F(PlayerHealth, TheHudHidesWhileBlinkingButTheExperienceNumberStays) {
   const boost::shared_ptr<Player> player = settledPlayer(346.0f, 224.0f);
-  graphics.clear();
-  player->drawHUD(graphics);
-  EXPECT_GT(litHealthRow(), 0);
-  EXPECT_GT(litGunRow(), 0);
+  std::vector<BlitRecord> blits = blitsOf([&] { player->drawHUD(graphics); });
+  EXPECT_TRUE(drawsAt(blits, kHealthBarX, kHealthBarY));
+  EXPECT_TRUE(drawsAt(blits, kHealthBarX, kLevelWordY));
 
   player->collectPickup(GivingPickup(Pickup::EXPERIENCE, 3));
   player->takeDamage(1);
   frame(*player);
   ASSERT_FALSE(player->isVisible());
-  graphics.clear();
-  player->drawHUD(graphics);
-  EXPECT_EQ(litHealthRow(), 0);
-  EXPECT_EQ(litGunRow(), 0);
-  // The "+3" rises from the player's centre, pixel (181, 120).
-  EXPECT_GT(litPixels(165, 96, 32, 32), 0);
+  blits = blitsOf([&] { player->drawHUD(graphics); });
+  // Only the two glyphs of "+3", centred on the player's centre (181, 120).
+  ASSERT_EQ(blits.size(), 2u);
+  EXPECT_EQ(blits[0].destination.x + blits[1].destination.x, 2 * 181 - 8);
+  for (const BlitRecord& blit : blits) EXPECT_NEAR(blit.destination.y, 120 - 4, 1);
+  EXPECT_TRUE(blitsOf([&] { player->draw(graphics); }).empty());
 
-  graphics.clear();
-  player->draw(graphics);
-  EXPECT_EQ(litPixels(165, 104, 32, 24), 0);
   frames(*player, 3);
   ASSERT_TRUE(player->isVisible());
-  graphics.clear();
-  player->draw(graphics);
-  EXPECT_GT(litPixels(165, 104, 32, 24), 0);
+  blits = blitsOf([&] { player->drawHUD(graphics); });
+  EXPECT_TRUE(drawsAt(blits, kHealthBarX, kHealthBarY));
+  EXPECT_TRUE(drawsAt(blits, kHealthBarX, kLevelWordY));
 }
 
-TEST_F(PlayerHealth, TheHealthNumberIsRightAlignedInTwoDigits) {
+TEST_F(PlayerHealth, DrawsTheGunThenThePlayerAtItsPosition) {
   const boost::shared_ptr<Player> player = settledPlayer(346.0f, 224.0f);
-  graphics.clear();
-  player->health.draw(graphics);
-  const Screen screen(graphics);
-  // The bar frame starts at pixel 16; the 6 glyph (plain row, pixel 56) should land
-  // one glyph right of the field's start at pixel 24, over the frame.
-  int glyph_pixels = 0;
-  for (int y = 0; y < 8; ++y) {
-    for (int x = 0; x < 8; ++x) {
-      EXPECT_EQ(screen.at(24 + x, 32 + y), sheetPixel("Panels", 8 + x, 40 + y));
-      const std::uint32_t glyph = sheetPixel("Panels", 48 + x, 56 + y);
-      const std::uint32_t frame_pixel = sheetPixel("Panels", 16 + x, 40 + y);
-      EXPECT_EQ(screen.at(32 + x, 32 + y), glyph != 0 ? glyph : frame_pixel);
-      glyph_pixels += glyph != 0 && glyph != frame_pixel;
-    }
+  const std::vector<BlitRecord> blits = blitsOf([&] { player->draw(graphics); });
+  ASSERT_EQ(blits.size(), 2u);
+  EXPECT_EQ(blits[0].source.y, 16);  // the gun facing right, looking ahead
+  EXPECT_EQ(blits[0].source.w, 24);
+  EXPECT_EQ(blits[1].source.x, 0);  // standing, facing right
+  EXPECT_EQ(blits[1].source.y, 16);
+  for (const BlitRecord& blit : blits) {
+    EXPECT_EQ(blit.destination.x, 173);
+    EXPECT_EQ(blit.destination.y, 112);
   }
-  EXPECT_GT(glyph_pixels, 0);
+}
+
+TEST_F(PlayerHealth, TheHealthBarShowsTheDamageSegmentOnlyWhileDamageIsPending) {
+  const boost::shared_ptr<Player> player = settledPlayer(346.0f, 224.0f);
+  EXPECT_EQ(blitsOf([&] { player->health.draw(graphics); }).size(), 3u);
+  player->takeDamage(1);
+  const std::vector<BlitRecord> blits = blitsOf([&] { player->health.draw(graphics); });
+  ASSERT_EQ(blits.size(), 4u);
+  // Frame, damage fill, health fill over it, then the number 6 right-aligned.
+  EXPECT_EQ(blits[0].destination.x, 16);
+  EXPECT_EQ(blits[1].source.y, 32);
+  EXPECT_EQ(blits[1].source.w, 39);
+  EXPECT_EQ(blits[2].source.y, 24);
+  EXPECT_EQ(blits[2].source.w, 32);
+  EXPECT_EQ(blits[3].source.x, 48);
+  EXPECT_EQ(blits[3].source.y, 56);
+  EXPECT_EQ(blits[3].destination.x, 32);
+  for (const BlitRecord& blit : blits) EXPECT_EQ(blit.destination.y, 32);
 }
