@@ -9,10 +9,9 @@
 #include "collision_tile.h"
 #include "graphics.h"
 #include "gun_experience_hud.h"
+#include "immobile_single_loop_particle.h"
 #include "map.h"
 #include "particle_system.h"
-#include "projectile_star_particle.h"
-#include "projectile_wall_particle.h"
 #include "side_type.h"
 #include "sprite.h"
 

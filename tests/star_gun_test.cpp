@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "gun_experience_hud.h"
+#include "immobile_single_loop_particle.h"
+#include "particle.h"
 #include "particle_system.h"
 #include "player.h"
 #include "player_fixture.h"
-#include "projectile_star_particle.h"
-#include "projectile_wall_particle.h"
 #include "star_gun.h"
 
 namespace {
