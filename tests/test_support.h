@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "clock.h"
+#include "timer.h"
 #include "units.h"
 
 class Graphics;
@@ -66,3 +67,17 @@ struct SheetImage {
   int width;
   std::vector<std::uint32_t> pixels;
 };
+
+// Runs game frames on object as the game does, Timer::updateAll then its update, 16 ms
+// at a time with a shorter last frame, until timer reads time or runs out. Returns the
+// last update's result.
+template <typename Updated, typename World>
+bool runFramesUntil(Updated& object, const Timer& timer, Millis time, const World& world) {
+  bool running = true;
+  while (timer.currentTime() < time && timer.active()) {
+    const Millis step = time - timer.currentTime() < 16 ? time - timer.currentTime() : 16;
+    Timer::updateAll(step);
+    running = object.update(step, world);
+  }
+  return running;
+}
