@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "drawn_cell.h"
 #include "graphics.h"
 #include "test_support.h"
 
