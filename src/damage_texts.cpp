@@ -1,0 +1,33 @@
+#include "damage_texts.h"
+
+#include <cstdio>
+
+#include "damageable.h"
+#include "floating_number.h"
+
+void DamageTexts::addDamageable(const boost::shared_ptr<Damageable>& damageable) {
+  damageTexts[damageable->getDamageText()] = damageable;
+}
+
+void DamageTexts::update(Millis elapsedTime) {
+  for (auto entry = damageTexts.begin(); entry != damageTexts.end();) {
+    FloatingNumber& number = *entry->first;
+    if (const boost::shared_ptr<Damageable> owner = entry->second.lock()) {
+      number.setPosition(owner->centerX(), owner->centerY());
+    }
+    const bool showing = number.update(elapsedTime);
+    // A live owner reuses its number for every later hit, so only orphans go.
+    if (!showing && entry->second.expired()) {
+      entry = damageTexts.erase(entry);
+      std::printf(
+          "I could not help feeling that they were evil things - mountains of madness whose "
+          "farther slopes looked out over some accursed ultimate abyss.\n");
+    } else {
+      ++entry;
+    }
+  }
+}
+
+void DamageTexts::draw(Graphics& graphics) const {
+  for (const auto& entry : damageTexts) entry.first->draw(graphics);
+}
