@@ -4,8 +4,9 @@
 
 #include <cstdlib>
 
-#include "accelerator.h"
+#include "constant_accelerator.h"
 #include "failure.h"
+#include "friction_accelerator.h"
 #include "simple_collision_rectangle.h"
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "drawn_cell.h"
 #include "graphics.h"
 #include "test_support.h"
 
@@ -43,7 +44,8 @@ class GunExperienceHUDTest : public testing::Test {
         std::uint32_t expected = 0;
         for (const Piece& piece : pieces) {
           if (y < kRowY || y >= kRowY + 8 || x < piece.x || x >= piece.x + piece.width) continue;
-          const std::uint32_t colour = panels.at(piece.sourceX + x - piece.x, piece.sourceY + y - kRowY);
+          const std::uint32_t colour =
+              panels.at(piece.sourceX + x - piece.x, piece.sourceY + y - kRowY);
           if (colour != 0) expected = colour;
         }
         if (screen.at(x, y) != expected) {

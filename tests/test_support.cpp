@@ -91,25 +91,3 @@ std::uint32_t sheetPixel(const std::string& sheet, int x, int y) {
   SDL_FreeSurface(surface);
   return pixel;
 }
-
-SheetImage::SheetImage(const std::string& sheet) : width(0), pixels() {
-  SDL_Surface* loaded = SDL_LoadBMP(Graphics::sheetPath(sheet).c_str());
-  if (loaded == nullptr) return;
-  SDL_Surface* surface = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
-  SDL_FreeSurface(loaded);
-  width = surface->w;
-  pixels.resize(static_cast<size_t>(surface->w) * surface->h);
-  for (int y = 0; y < surface->h; ++y) {
-    const auto* row = static_cast<const std::uint8_t*>(surface->pixels) + y * surface->pitch;
-    for (int x = 0; x < surface->w; ++x) {
-      pixels[static_cast<size_t>(y) * width + x] =
-          reinterpret_cast<const std::uint32_t*>(row)[x] & 0xFFFFFF;
-    }
-  }
-  SDL_FreeSurface(surface);
-}
-
-std::uint32_t SheetImage::at(int x, int y) const {
-  if (pixels.empty()) return 0xFFFFFFFF;
-  return pixels[static_cast<size_t>(y) * width + x];
-}
