@@ -36,7 +36,7 @@ class PlayerMovement : public PlayerFixture {
     const GameUnit start_y = player.kinematicsY.position;
     GameUnit highest = start_y;
     player.startJump();
-    for (int i = 0; i < 80; ++i) {
+    for (int i = 0; i < 120; ++i) {
       if (i == held_frames) player.stopJump();
       frame(player);
       highest = std::min(highest, player.kinematicsY.position);
@@ -114,7 +114,7 @@ TEST_F(PlayerMovement, SteersWeaklyInTheAirAndKeepsItsSpeedWhenLetGo) {
 
 TEST_F(PlayerMovement, AHeldJumpRisesAboutTwoAndAHalfTimesAsHighAsATappedOne) {
   const boost::shared_ptr<Player> player = settledPlayer(346.0f, 224.0f);
-  const GameUnit held = riseOfJump(*player, 80);
+  const GameUnit held = riseOfJump(*player, 120);
   frames(*player, 5);
   const GameUnit tapped = riseOfJump(*player, 1);
   EXPECT_NEAR(held, 100.0f, 4.0f);
@@ -242,10 +242,13 @@ TEST_F(PlayerMovement, RecoilPushesAgainstTheShot) {
 }
 
 TEST_F(PlayerMovement, FrictionRemovesTheRecoilOfAShotFiredStandingStill) {
-  const boost::shared_ptr<Player> player = settledPlayer(346.0f, 224.0f);
+  // Facing the left wall, with the slab's length behind to slide along.
+  const boost::shared_ptr<Player> player = settledPlayer(60.0f, kSlabY);
+  player->startMovingLeft();
+  player->stopMoving();
   player->startFire();
   frame(*player);
-  EXPECT_FLOAT_EQ(player->kinematicsX.velocity, -0.3f + 0.00049804687f * 16);
+  EXPECT_FLOAT_EQ(player->kinematicsX.velocity, 0.3f - 0.00049804687f * 16);
   frames(*player, 40);
   EXPECT_EQ(player->kinematicsX.velocity, 0.0f);
 }
