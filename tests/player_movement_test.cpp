@@ -63,6 +63,11 @@ TEST_F(PlayerMovement, FallsFromTheStartOntoTheBlockBesideItAndStays) {
     EXPECT_FLOAT_EQ(player->kinematicsY.position, 224.0f);
   }
   EXPECT_EQ(player->motionType(), STANDING);
+  const Rectangle box = player->damageRectangle();
+  EXPECT_FLOAT_EQ(box.left, 352.0f);
+  EXPECT_FLOAT_EQ(box.top, 226.0f);
+  EXPECT_FLOAT_EQ(box.width, 20.0f);
+  EXPECT_FLOAT_EQ(box.height, 30.0f);
 }
 
 TEST_F(PlayerMovement, FallsToTheFloorAndRestsOnIt) {
@@ -184,6 +189,13 @@ TEST_F(PlayerMovement, HittingTheCeilingStopsTheRiseWithOneHeadBump) {
   EXPECT_EQ(bumps, 1);
   EXPECT_EQ(front.particles.size(), 1u);
   EXPECT_TRUE(player->isOnGround());
+
+  // A ceiling met by the trailing-side check while falling is no bump.
+  player->groundTile.reset();
+  player->kinematicsY.velocity = 0.1f;
+  player->onCollision(TOP_SIDE, false, makeTileType({WALL}));
+  EXPECT_EQ(front.particles.size(), 1u);
+  EXPECT_EQ(player->kinematicsY.velocity, 0.1f);
 }
 
 TEST_F(PlayerMovement, LookingDownOnTheGroundInteractsUntilAnotherCommand) {
