@@ -3,7 +3,6 @@
 #include <boost/shared_ptr.hpp>
 
 #include <algorithm>
-#include <cmath>
 
 #include "player.h"
 #include "player_fixture.h"
