@@ -99,22 +99,22 @@ void Player::Health::update(Millis) {
 
 // A hit never takes more than is left, so the bar and the number stay in range
 // however often the player is hit at zero health.
-void Player::Health::takeDamage(HealthPoints damage) {
-  this->damage = std::min(damage, currentHealth);
+void Player::Health::takeDamage(HealthPoints amount) {
+  damage = std::min(amount, currentHealth);
   damageTimer.reset();
   resetFillSprites();
 }
 
-void Player::Health::addHealth(HealthPoints health) {
+void Player::Health::addHealth(HealthPoints amount) {
   // Healing cancels pending damage first; the timer is left to drain the rest.
-  if (damage > health) {
-    damage -= health;
-    health = 0;
+  if (damage > amount) {
+    damage -= amount;
+    amount = 0;
   } else if (damage > 0) {
-    health -= damage;
+    amount -= damage;
     damage = 0;
   }
-  currentHealth = std::min(maxHealth, currentHealth + health);
+  currentHealth = std::min(maxHealth, currentHealth + amount);
   resetFillSprites();
 }
 

@@ -41,8 +41,9 @@ class Player : public Damageable, public MapCollidable {
     explicit Health(Graphics& graphics);
 
     void update(Millis elapsedTime);
-    void takeDamage(HealthPoints damage);
-    void addHealth(HealthPoints health);
+    // Never takes more than is left: the game has no death.
+    void takeDamage(HealthPoints amount);
+    void addHealth(HealthPoints amount);
     void resetFillSprites();
     void draw(Graphics& graphics) const;
 
