@@ -13,6 +13,7 @@ class GunExperienceHUD {
   explicit GunExperienceHUD(Graphics& graphics);
 
   void activateFlash();
+  // experience counts within the level; levelExperience is the level's span.
   void draw(Graphics& graphics, GunLevel level, int experience, int levelExperience);
 
   Sprite experienceBarSprite;

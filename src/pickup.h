@@ -12,6 +12,9 @@ class Pickup {
   // What a pickup gives; 1 is left unused.
   enum PickupType { HEALTH = 0, EXPERIENCE = 2 };
 
+  // Every kind of pickup lies about this long before it goes by itself.
+  static constexpr Millis kLifetime = 8000;
+
   virtual Rectangle collisionRectangle() const = 0;
   virtual void draw(Graphics& graphics) = 0;
   // False once the pickup has expired.

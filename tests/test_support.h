@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "clock.h"
+#include "timer.h"
 #include "units.h"
 
 class Graphics;
@@ -70,3 +71,17 @@ void pushKey(SDL_Scancode key, bool down, bool repeat = false);
 
 // The colour of one pixel of a sheet, read from the file, as 0xRRGGBB.
 std::uint32_t sheetPixel(const std::string& sheet, int x, int y);
+
+// Runs game frames on object as the game does, Timer::updateAll then its update, 16 ms
+// at a time with a shorter last frame, until timer reads time or runs out. Returns the
+// last update's result.
+template <typename Updated, typename World>
+bool runFramesUntil(Updated& object, const Timer& timer, Millis time, const World& world) {
+  bool running = true;
+  while (timer.currentTime() < time && timer.active()) {
+    const Millis step = time - timer.currentTime() < 16 ? time - timer.currentTime() : 16;
+    Timer::updateAll(step);
+    running = object.update(step, world);
+  }
+  return running;
+}
