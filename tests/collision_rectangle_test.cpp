@@ -61,6 +61,10 @@ TEST(CollisionRectangle, OnlyTheSimpleBoundingBoxCarriesAMargin) {
   expectRectangle(kLarge.boundingBox(), Rectangle(-0.001f, -0.001f, 32.002f, 32.002f), "large");
   EXPECT_FLOAT_EQ(kLarge.boundingBox().bottom(), 32.001f);
   expectRectangle(kPlayer.boundingBox(), Rectangle(6, 2, 20, 30), "player");
+  // Every box of a different size, so no two can stand in for each other.
+  const CompositeCollisionRectangle uneven(Rectangle(1, 3, 5, 4), Rectangle(2, 7, 6, 9),
+                                           Rectangle(10, 11, 3, 2), Rectangle(13, 12, 8, 1));
+  expectRectangle(uneven.boundingBox(), Rectangle(10, 3, 11, 13), "uneven");
   // The side boxes stay exact.
   expectRectangle(kLarge.bottomCollision(0, 0, 0), Rectangle(0, 0, 32, 32), "large side");
 }
