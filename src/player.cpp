@@ -37,8 +37,8 @@ const Player::MirroredAccelerator kAirAccelerators(kAirAcceleration, kMaxSpeedX)
 const FrictionAccelerator kGroundFriction(kFriction);
 const ConstantAccelerator kJumpGravityAccelerator(kJumpGravity, kTerminalSpeed);
 
-// The body is 20 wide and 30 tall inside its 32-unit cell; the top and bottom boxes
-// are narrower than the body so that walls are met by the side boxes first.
+// The body is 20 wide and 30 tall inside its 32-unit cell. The top and bottom boxes
+// are narrower, so a wall beside the player is never taken for floor or ceiling.
 const GameUnit kCollisionWidth = 20.0f;
 const GameUnit kCollisionHeight = 30.0f;
 const GameUnit kCollisionTop = 2.0f;

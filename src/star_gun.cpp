@@ -7,6 +7,7 @@
 #include <string>
 
 #include "collision_tile.h"
+#include "failure.h"
 #include "graphics.h"
 #include "gun_experience_hud.h"
 #include "immobile_single_loop_particle.h"
@@ -66,6 +67,8 @@ StarGun::Projectile::Projectile(const boost::shared_ptr<Sprite>& sprite,
       gunLevel(gunLevel),
       offset(0.0f),
       alive(true) {
+  // The level indexes the per-level tables for the shot's whole life.
+  GAME_ASSERT(gunLevel >= 1 && gunLevel <= kNumLevels);
   particleTools.frontSystem.addNewParticle(
       boost::make_shared<ProjectileStarParticle>(particleTools.graphics, x, y));
 }

@@ -74,9 +74,10 @@ TEST_F(PlayerHealth, BlinksInFiftyMillisecondPhases) {
   const boost::shared_ptr<Player> player = settledPlayer(346.0f, 224.0f);
   player->takeDamage(1);
   struct Case { Millis step; bool visible; };
-  // Cumulative times 0, 49, 50, 99, 100, 150, 2999 then expired at 3000.
+  // Cumulative times 0, 49, 50, 99, 100, 150, 2949, 2999, then expired at 3000.
   for (const Case& c : std::vector<Case>{{0, false}, {49, false}, {1, true}, {49, true},
-                                         {1, false}, {50, true}, {2849, false}, {1, true}}) {
+                                         {1, false}, {50, true}, {2799, false}, {50, true},
+                                         {1, true}}) {
     Timer::updateAll(c.step);
     EXPECT_EQ(player->isVisible(), c.visible) << "at " << player->invincibleTimer.currentTime();
   }
@@ -179,10 +180,12 @@ TEST_F(PlayerHealth, TheHudHidesWhileBlinkingButTheExperienceNumberStays) {
   frame(*player);
   ASSERT_FALSE(player->isVisible());
   blits = blitsOf([&] { player->drawHUD(graphics); });
-  // Only the two glyphs of "+3", centred on the player's centre (181, 120).
+  // Only the two glyphs of "+3", centred on the player, who has hopped since.
   ASSERT_EQ(blits.size(), 2u);
-  EXPECT_EQ(blits[0].destination.x + blits[1].destination.x, 2 * 181 - 8);
-  for (const BlitRecord& blit : blits) EXPECT_NEAR(blit.destination.y, 120 - 4, 1);
+  EXPECT_EQ(blits[0].destination.x + blits[1].destination.x,
+            2 * gameToPixel(player->centerX()) - 8);
+  for (const BlitRecord& blit : blits)
+    EXPECT_NEAR(blit.destination.y, gameToPixel(player->centerY()) - 4, 1);
   EXPECT_TRUE(blitsOf([&] { player->draw(graphics); }).empty());
 
   frames(*player, 3);

@@ -3,7 +3,6 @@
 #include <boost/shared_ptr.hpp>
 
 #include <algorithm>
-#include <cmath>
 
 #include "player.h"
 #include "player_fixture.h"
@@ -36,7 +35,7 @@ class PlayerMovement : public PlayerFixture {
     const GameUnit start_y = player.kinematicsY.position;
     GameUnit highest = start_y;
     player.startJump();
-    for (int i = 0; i < 80; ++i) {
+    for (int i = 0; i < 120; ++i) {
       if (i == held_frames) player.stopJump();
       frame(player);
       highest = std::min(highest, player.kinematicsY.position);
@@ -63,6 +62,11 @@ TEST_F(PlayerMovement, FallsFromTheStartOntoTheBlockBesideItAndStays) {
     EXPECT_FLOAT_EQ(player->kinematicsY.position, 224.0f);
   }
   EXPECT_EQ(player->motionType(), STANDING);
+  const Rectangle box = player->damageRectangle();
+  EXPECT_FLOAT_EQ(box.left, 352.0f);
+  EXPECT_FLOAT_EQ(box.top, 226.0f);
+  EXPECT_FLOAT_EQ(box.width, 20.0f);
+  EXPECT_FLOAT_EQ(box.height, 30.0f);
 }
 
 TEST_F(PlayerMovement, FallsToTheFloorAndRestsOnIt) {
@@ -114,7 +118,7 @@ TEST_F(PlayerMovement, SteersWeaklyInTheAirAndKeepsItsSpeedWhenLetGo) {
 
 TEST_F(PlayerMovement, AHeldJumpRisesAboutTwoAndAHalfTimesAsHighAsATappedOne) {
   const boost::shared_ptr<Player> player = settledPlayer(346.0f, 224.0f);
-  const GameUnit held = riseOfJump(*player, 80);
+  const GameUnit held = riseOfJump(*player, 120);
   frames(*player, 5);
   const GameUnit tapped = riseOfJump(*player, 1);
   EXPECT_NEAR(held, 100.0f, 4.0f);
@@ -184,6 +188,13 @@ TEST_F(PlayerMovement, HittingTheCeilingStopsTheRiseWithOneHeadBump) {
   EXPECT_EQ(bumps, 1);
   EXPECT_EQ(front.particles.size(), 1u);
   EXPECT_TRUE(player->isOnGround());
+
+  // A ceiling met by the trailing-side check while falling is no bump.
+  player->groundTile.reset();
+  player->kinematicsY.velocity = 0.1f;
+  player->onCollision(TOP_SIDE, false, makeTileType({WALL}));
+  EXPECT_EQ(front.particles.size(), 1u);
+  EXPECT_EQ(player->kinematicsY.velocity, 0.1f);
 }
 
 TEST_F(PlayerMovement, LookingDownOnTheGroundInteractsUntilAnotherCommand) {
@@ -242,10 +253,13 @@ TEST_F(PlayerMovement, RecoilPushesAgainstTheShot) {
 }
 
 TEST_F(PlayerMovement, FrictionRemovesTheRecoilOfAShotFiredStandingStill) {
-  const boost::shared_ptr<Player> player = settledPlayer(346.0f, 224.0f);
+  // Facing the left wall, with the slab's length behind to slide along.
+  const boost::shared_ptr<Player> player = settledPlayer(60.0f, kSlabY);
+  player->startMovingLeft();
+  player->stopMoving();
   player->startFire();
   frame(*player);
-  EXPECT_FLOAT_EQ(player->kinematicsX.velocity, -0.3f + 0.00049804687f * 16);
+  EXPECT_FLOAT_EQ(player->kinematicsX.velocity, 0.3f - 0.00049804687f * 16);
   frames(*player, 40);
   EXPECT_EQ(player->kinematicsX.velocity, 0.0f);
 }

@@ -258,3 +258,11 @@ TEST_F(StarGunTest, ProjectileSpritesComeFromTheirCells) {
     EXPECT_EQ(cell.h, 16);
   }
 }
+
+TEST_F(StarGunTest, AShotOutsideTheThreeLevelsIsRejected) {
+  for (const GunLevel level : {0, 4}) {
+    EXPECT_DEATH(StarGun::Projectile(gun.horizontalProjectileSprites[0], RIGHT, HORIZONTAL,
+                                     100.0f, 100.0f, level, tools),
+                 "gunLevel >= 1 && gunLevel <= kNumLevels");
+  }
+}
