@@ -8,8 +8,14 @@
 #include "game.h"
 
 EventLoop::EventLoop(Game& game, Clock& clock)
-    : game(game), clock(clock), graphics(), input(), running(false), lastUpdateTime(0) {
-  game.populateWorld(graphics);
+    : game(game),
+      clock(clock),
+      graphics(),
+      input(),
+      particleTools{game.frontParticleSystem, game.entityParticleSystem, graphics},
+      running(false),
+      lastUpdateTime(0) {
+  game.populateWorld(graphics, particleTools);
   running = true;
   lastUpdateTime = clock.ticks();
 }

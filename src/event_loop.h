@@ -2,6 +2,7 @@
 
 #include "graphics.h"
 #include "input.h"
+#include "particle_system.h"
 #include "units.h"
 
 class Clock;
@@ -22,6 +23,8 @@ class EventLoop {
   // Declared before the input so that it is destroyed after it.
   Graphics graphics;
   Input input;
+  // Handed to the player, which keeps it for the whole run.
+  ParticleTools particleTools;
   bool running;
   Millis lastUpdateTime;
 };

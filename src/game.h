@@ -1,9 +1,18 @@
 #pragma once
 
+#include <boost/scoped_ptr.hpp>
+#include <boost/shared_ptr.hpp>
+
+#include "damage_texts.h"
+#include "particle_system.h"
+#include "pickups.h"
 #include "units.h"
 
+class CaveBat;
 class Graphics;
 class Input;
+class Map;
+class Player;
 
 class Game {
  public:
@@ -21,10 +30,18 @@ class Game {
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
-  void populateWorld(Graphics& graphics);
+  void populateWorld(Graphics& graphics, ParticleTools& particleTools);
   void handleCommands(Input& input);
   void update(Millis elapsedTime, Graphics& graphics);
   void draw(Graphics& graphics);
+
+  boost::shared_ptr<Player> player;
+  boost::shared_ptr<CaveBat> bat;
+  boost::scoped_ptr<Map> map;
+  ParticleSystem frontParticleSystem;
+  ParticleSystem entityParticleSystem;
+  DamageTexts damageTexts;
+  Pickups pickups;
 
  private:
   void eventLoop();
