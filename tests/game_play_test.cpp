@@ -6,6 +6,7 @@
 #include <boost/shared_ptr.hpp>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cave_bat.h"
@@ -15,7 +16,6 @@
 #include "floating_number.h"
 #include "game_harness.h"
 #include "graphics.h"
-#include "map.h"
 #include "particle.h"
 #include "player.h"
 #include "projectile.h"
