@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <string>
 
 #include "event_loop.h"
 #include "game.h"
@@ -95,11 +96,19 @@ Uint32 pushEscape(Uint32 interval, void*) {
   return interval;
 }
 
+// Shots make the first particles, which need the last sheet.
+Uint32 pushFire(Uint32 interval, void*) {
+  pushKey(SDL_SCANCODE_X, true);
+  pushKey(SDL_SCANCODE_X, false);
+  return interval;
+}
+
 }  // namespace
 
 TEST(Game, RealLoopRunsUntilEscapeAndExitsCleanly) {
   const auto start = std::chrono::steady_clock::now();
   const ChildResult result = runInChild([] {
+    SDL_AddTimer(50, pushFire, nullptr);
     SDL_AddTimer(100, pushQuit, nullptr);
     SDL_AddTimer(300, pushEscape, nullptr);
     { Game game; }
@@ -110,6 +119,16 @@ TEST(Game, RealLoopRunsUntilEscapeAndExitsCleanly) {
   EXPECT_EQ(result.err, "");
   // The close request at 100 ms did not end it; the Escape from 300 ms on did.
   EXPECT_GE(elapsed, std::chrono::milliseconds(300));
+  // Each sheet is read once, however many sprites and shots use it; nothing else is said.
+  for (const char* sheet : {"Armory", "Glyphs", "Gravefolk", "Panels", "Pilgrim", "Rockset",
+                            "Shotsheet", "Skyfill", "Sparks"}) {
+    const std::string line =
+        std::string("Loading sprite: ../content/sprites/umbercrag/") + sheet + ".pbm\n";
+    const size_t at = result.out.find(line);
+    EXPECT_NE(at, std::string::npos) << sheet;
+    EXPECT_EQ(result.out.find(line, at + 1), std::string::npos) << sheet << " twice";
+  }
+  EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 9) << result.out;
 }
 
 TEST(Game, NoVideoDeviceGivesOneClearLineAndAFailingExit) {
