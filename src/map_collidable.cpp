@@ -1,6 +1,5 @@
 #include "map_collidable.h"
 
-
 #include "accelerator.h"
 #include "collision_rectangle.h"
 #include "collision_tile.h"
