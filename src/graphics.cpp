@@ -35,14 +35,29 @@ Graphics::~Graphics() {
   SDL_DestroyWindow(window);
 }
 
+namespace {
+
+// Writes over path, keeping its storage.
+void buildSheetPath(const std::string& fileName, std::string& path) {
+  const bool half = artResolution() == HALF_RESOLUTION;
+  path.assign(half ? "../content/sprites/umbercrag/" : "../content/sprites/");
+  path.append(fileName);
+  path.append(half ? ".pbm" : ".bmp");
+}
+
+}  // namespace
+
 std::string Graphics::sheetPath(const std::string& fileName) {
-  return artResolution() == HALF_RESOLUTION
-             ? "../content/sprites/umbercrag/" + fileName + ".pbm"
-             : "../content/sprites/" + fileName + ".bmp";
+  std::string path;
+  buildSheetPath(fileName, path);
+  return path;
 }
 
 SDL_Texture* Graphics::loadImage(const std::string& fileName, bool blackIsTransparent) {
-  const std::string path = sheetPath(fileName);
+  // Number glyphs are built anew every frame; reusing one path string finds their
+  // cached sheet without touching the heap.
+  static std::string path;
+  buildSheetPath(fileName, path);
   auto cached = spriteSheets.find(path);
   if (cached != spriteSheets.end()) return cached->second;
 

@@ -102,8 +102,8 @@ void Map::draw(Graphics& graphics) const {
 // Indices are unsigned and step by wrapping (a step of -1 is the largest value), so
 // an index walking past 0 becomes huge and is caught by the grid test like one past
 // the far edge; every loop therefore ends within a grid's length.
-std::vector<CollisionTile> Map::getCollidingTiles(const Rectangle& rectangle,
-                                                  SideType direction) const {
+Map::CollidingTiles Map::getCollidingTiles(const Rectangle& rectangle,
+                                           SideType direction) const {
   const TileUnit kForward = 1;
   const TileUnit kBackward = static_cast<TileUnit>(-1);
 
@@ -122,7 +122,7 @@ std::vector<CollisionTile> Map::getCollidingTiles(const Rectangle& rectangle,
   const TileUnit secondary_last = low_first ? secondary_high : secondary_low;
   const TileUnit secondary_step = low_first ? kForward : kBackward;
 
-  std::vector<CollisionTile> colliding_tiles;
+  CollidingTiles colliding_tiles;
   for (TileUnit primary = first_primary;; primary += primary_step) {
     for (TileUnit secondary = secondary_first;; secondary += secondary_step) {
       const TileUnit row = vertical ? primary : secondary;

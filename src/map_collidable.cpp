@@ -1,7 +1,5 @@
 #include "map_collidable.h"
 
-#include <vector>
-
 #include "accelerator.h"
 #include "collision_rectangle.h"
 #include "collision_tile.h"
