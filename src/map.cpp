@@ -102,8 +102,7 @@ void Map::draw(Graphics& graphics) const {
 // Indices are unsigned and step by wrapping (a step of -1 is the largest value), so
 // an index walking past 0 becomes huge and is caught by the grid test like one past
 // the far edge; every loop therefore ends within a grid's length.
-Map::CollidingTiles Map::getCollidingTiles(const Rectangle& rectangle,
-                                           SideType direction) const {
+CollidingTiles Map::getCollidingTiles(const Rectangle& rectangle, SideType direction) const {
   const TileUnit kForward = 1;
   const TileUnit kBackward = static_cast<TileUnit>(-1);
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <boost/container/small_vector.hpp>
 #include <boost/scoped_ptr.hpp>
 #include <boost/shared_ptr.hpp>
 #include <vector>
@@ -33,10 +32,6 @@ class Map {
 
   void drawBackground(Graphics& graphics) const;
   void draw(Graphics& graphics) const;
-
-  // Bodies span a few tiles even in the longest frame, so the list they are given
-  // needs no heap; only a far larger rectangle spills over.
-  using CollidingTiles = boost::container::small_vector<CollisionTile, 8>;
 
   // Every tile under the rectangle, empty ones included, in the order a body moving
   // toward direction meets them.
