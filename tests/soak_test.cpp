@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <csignal>
+#include <ostream>
 #include <cstdlib>
 #include <random>
 #include <sstream>
@@ -23,7 +24,7 @@
 
 namespace {
 
-// The sanitizer build runs several times slower, so it soaks a shorter stretch.
+// The sanitizer build runs twice as slowly, so it soaks a shorter stretch.
 #ifndef VANTOREL_SOAK_FRAMES_PER_RUN
 #define VANTOREL_SOAK_FRAMES_PER_RUN 50000
 #endif
@@ -43,6 +44,10 @@ struct SoakRun {
   unsigned seed;
   Strategy strategy;
 };
+
+void PrintTo(const SoakRun& run, std::ostream* out) {
+  *out << "seed " << run.seed << ", " << strategyName(run.strategy);
+}
 
 const SDL_Scancode kGameKeys[] = {SDL_SCANCODE_LEFT, SDL_SCANCODE_RIGHT, SDL_SCANCODE_UP,
                                   SDL_SCANCODE_DOWN, SDL_SCANCODE_X,     SDL_SCANCODE_Z};
