@@ -8,6 +8,23 @@
 #include "game.h"
 #include "units.h"
 
+namespace {
+
+// A BMP states its own length, so a shorter file has lost part of its header or its
+// pixels; SDL would only complain about whichever field it then read as zero.
+bool truncatedBmp(SDL_RWops* stream) {
+  Uint8 start[6] = {};
+  const Sint64 size = SDL_RWsize(stream);
+  const bool whole = SDL_RWread(stream, start, sizeof start, 1) == 1;
+  SDL_RWseek(stream, 0, RW_SEEK_SET);
+  const Uint32 declared = static_cast<Uint32>(start[2]) | static_cast<Uint32>(start[3]) << 8 |
+                          static_cast<Uint32>(start[4]) << 16 |
+                          static_cast<Uint32>(start[5]) << 24;
+  return start[0] == 'B' && start[1] == 'M' && (!whole || size < declared);
+}
+
+}  // namespace
+
 Graphics::Graphics() : spriteSheets(), window(nullptr), renderer(nullptr) {
   window = SDL_CreateWindow("Vantorel", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                             tileToPixel(Game::kScreenWidth * 2),
@@ -62,15 +79,21 @@ SDL_Texture* Graphics::loadImage(const std::string& fileName, bool blackIsTransp
   if (cached != spriteSheets.end()) return cached->second;
 
   std::printf("Loading sprite: %s\n", path.c_str());
-  // SDL reads a directory or an empty file as a failed read; name those plainly.
+  // SDL says too little about these, or reads them as a failed read; name them plainly.
   std::error_code error;
+  if (!std::filesystem::exists(path, error))
+    fatalError("cannot load sprite sheet " + path + ": the file does not exist");
   if (std::filesystem::is_directory(path, error))
     fatalError("cannot load sprite sheet " + path + ": it is a directory, not a BMP file");
-  if (std::filesystem::exists(path, error) && std::filesystem::file_size(path, error) == 0)
+  if (std::filesystem::file_size(path, error) == 0)
     fatalError("cannot load sprite sheet " + path + ": the file is empty");
   SDL_RWops* stream = SDL_RWFromFile(path.c_str(), "rb");
   if (stream == nullptr)
     fatalError("cannot load sprite sheet " + path + ": " + SDL_GetError());
+  if (truncatedBmp(stream)) {
+    SDL_RWclose(stream);
+    fatalError("cannot load sprite sheet " + path + ": the BMP data is truncated");
+  }
   SDL_Surface* surface = SDL_LoadBMP_RW(stream, 1);
   if (surface == nullptr) {
     const std::string reason = SDL_GetError();

@@ -19,6 +19,16 @@ TestCollisionInfo testTile(const CollisionTile& tile, const Rectangle& rectangle
   return tile.testCollision(side, perpendicular_position, leading_position, isVertical(side));
 }
 
+// A slope's surface belongs to its own column. Carried on past it, the line meets a
+// centre beside the tile below the floor at a slope's foot or above the wall at its
+// head, so only the tile under the centre decides.
+bool slopeBesideCentre(const CollisionTile& tile, const Rectangle& rectangle,
+                       SideType direction) {
+  if (!isVertical(direction) || !tile.tileType.test(SLOPE)) return false;
+  const GameUnit centre = rectangle.centerX();
+  return centre < tileToGame(tile.col) || centre > tileToGame(tile.col + 1);
+}
+
 }  // namespace
 
 void MapCollidable::updateX(const CollisionRectangle& collisionRectangle,
@@ -67,11 +77,16 @@ void MapCollidable::update(const CollisionRectangle& collisionRectangle,
   }
 
   // Push the body out of anything its trailing side has come to overlap; there is no
-  // ground to snap to on the way back.
+  // ground to snap to on the way back. Behind a vertical move only the column under
+  // the centre counts: a body that falls into a corner beside a taller wall would
+  // otherwise be pushed down to that wall's bottom, through the floor.
   const SideType opposite = oppositeSide(direction);
-  const boost::optional<CollisionInfo> info = test_map_collision(
-      map, collisionRectangle.collision(opposite, kinematicsX.position, kinematicsY.position, 0),
-      opposite, boost::none);
+  Rectangle trailing =
+      collisionRectangle.collision(opposite, kinematicsX.position, kinematicsY.position, 0);
+  if (axis == Y_AXIS)
+    trailing = Rectangle(trailing.centerX(), trailing.top, 0.0f, trailing.height);
+  const boost::optional<CollisionInfo> info =
+      test_map_collision(map, trailing, opposite, boost::none);
   if (info) {
     kinematics.position = info->position - collisionRectangle.boundingBox().side(opposite);
     onCollision(opposite, false, info->tileType);
@@ -82,6 +97,7 @@ boost::optional<CollisionInfo> testMapStickyCollision(
     const Map& map, const Rectangle& rectangle, SideType direction,
     const boost::optional<TileType>& groundTile) {
   for (const CollisionTile& tile : map.getCollidingTiles(rectangle, direction)) {
+    if (slopeBesideCentre(tile, rectangle, direction)) continue;
     const TestCollisionInfo test = testTile(tile, rectangle, direction);
     if (test.isColliding) return CollisionInfo{test.position, tile.tileType};
     // A body that stood on the ground stays on it while walking down a slope or
@@ -103,6 +119,7 @@ boost::optional<CollisionInfo> testMapBouncingCollision(const Map& map,
   const SideType side = oppositeSide(direction);
   boost::optional<CollisionInfo> result;
   for (const CollisionTile& tile : map.getCollidingTiles(rectangle, direction)) {
+    if (slopeBesideCentre(tile, rectangle, direction)) continue;
     const TestCollisionInfo test = testTile(tile, rectangle, direction);
     if (!test.isColliding) continue;
     // Ties keep the earlier tile.

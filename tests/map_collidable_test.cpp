@@ -63,6 +63,8 @@ const CompositeCollisionRectangle kPlayer(Rectangle(7, 2, 18, 15), Rectangle(11,
 const TileType kWall = makeTileType({WALL});
 const TileType kTallFloorSlope = makeTileType({SLOPE, LEFT_SLOPE, BOTTOM_SLOPE, TALL_SLOPE});
 const TileType kShortFloorSlope = makeTileType({SLOPE, LEFT_SLOPE, BOTTOM_SLOPE, SHORT_SLOPE});
+const TileType kShortRisingSlope =
+    makeTileType({SLOPE, RIGHT_SLOPE, BOTTOM_SLOPE, SHORT_SLOPE});
 
 class MapCollidableTest : public testing::Test {
  protected:
@@ -179,6 +181,33 @@ TEST_F(MapCollidableTest, SlidingSidewaysPassesThroughSlopesUntilAWall) {
   EXPECT_EQ(crystal.calls.back(), "onCollision(RIGHT_SIDE, true, WALL)");
   EXPECT_GT(frames, 60);  // more than three slope tiles of 1.6 steps
   EXPECT_FLOAT_EQ(x.position, 448 - 24.001f);
+}
+
+// Both found by the soak (seed 1): column 17 of row 12 is slope 6, rising from the
+// floor at 416 to 400 under the wall of column 18, whose top is 384.
+TEST_F(MapCollidableTest, FeetBesideASlopesFootLandOnTheFloorNotInIt) {
+  // Centre at x 540, in the empty column 16; the feet reach into the slope's tile,
+  // whose line carried on would lie at 417.8.
+  for (const CollisionType type : {STICKY_COLLISION, BOUNCING_COLLISION}) {
+    RecordingBody player(type);
+    Kinematics x{524, 0};
+    Kinematics y{380, 0.3f};
+    player.updateY(kPlayer, ZeroAccelerator::kZero, x, y, 30, *map, boost::none);
+    EXPECT_EQ(y.position, 384) << type;
+    EXPECT_EQ(player.calls, (Calls{"onCollision(BOTTOM_SIDE, true, WALL)"})) << type;
+  }
+}
+
+TEST_F(MapCollidableTest, FallingIntoACornerBesideATallerWallStaysAboveTheFloor) {
+  // The feet land on the slope under the centre at x 568.5; the head box then reaches
+  // 1.5 units into the wall beside, which must not push the body down to its bottom.
+  RecordingBody player(STICKY_COLLISION);
+  Kinematics x{552.5f, 0};
+  Kinematics y{350.7f, 0.3f};
+  player.updateY(kPlayer, ZeroAccelerator::kZero, x, y, 72, *map, boost::none);
+  EXPECT_FLOAT_EQ(y.position, 403.75f - 32);
+  EXPECT_EQ(player.calls, (Calls{"onCollision(BOTTOM_SIDE, true, 0b" +
+                                 kShortRisingSlope.to_string() + ")"}));
 }
 
 namespace {
