@@ -23,6 +23,14 @@ bool truncatedBmp(SDL_RWops* stream) {
   return start[0] == 'B' && start[1] == 'M' && (!whole || size < declared);
 }
 
+// Writes over path, keeping its storage.
+void buildSheetPath(const std::string& fileName, std::string& path) {
+  const bool half = artResolution() == HALF_RESOLUTION;
+  path.assign(half ? "../content/sprites/umbercrag/" : "../content/sprites/");
+  path.append(fileName);
+  path.append(half ? ".pbm" : ".bmp");
+}
+
 }  // namespace
 
 Graphics::Graphics() : spriteSheets(), window(nullptr), renderer(nullptr) {
@@ -52,18 +60,6 @@ Graphics::~Graphics() {
   SDL_DestroyWindow(window);
 }
 
-namespace {
-
-// Writes over path, keeping its storage.
-void buildSheetPath(const std::string& fileName, std::string& path) {
-  const bool half = artResolution() == HALF_RESOLUTION;
-  path.assign(half ? "../content/sprites/umbercrag/" : "../content/sprites/");
-  path.append(fileName);
-  path.append(half ? ".pbm" : ".bmp");
-}
-
-}  // namespace
-
 std::string Graphics::sheetPath(const std::string& fileName) {
   std::string path;
   buildSheetPath(fileName, path);
@@ -71,10 +67,8 @@ std::string Graphics::sheetPath(const std::string& fileName) {
 }
 
 SDL_Texture* Graphics::loadImage(const std::string& fileName, bool blackIsTransparent) {
-  // Number glyphs are built anew every frame; reusing one path string finds their
-  // cached sheet without touching the heap.
-  static std::string path;
-  buildSheetPath(fileName, path);
+  buildSheetPath(fileName, pathBuffer);
+  const std::string& path = pathBuffer;
   auto cached = spriteSheets.find(path);
   if (cached != spriteSheets.end()) return cached->second;
 

@@ -37,4 +37,9 @@ class Graphics {
   // When set, every blit is also noted here: tests check draw orders with it and the
   // benchmark replays a frame's copies without the game.
   std::vector<BlitRecord>* recording = nullptr;
+
+ private:
+  // Number glyphs are built anew every frame; one reused path string finds their
+  // cached sheet without touching the heap.
+  std::string pathBuffer;
 };
