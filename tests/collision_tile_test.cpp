@@ -4,23 +4,8 @@
 #include <vector>
 
 #include "collision_tile.h"
+#include "tile_names.h"
 #include "tile_type.h"
-
-namespace {
-
-// The eight slope kinds of the test room, by number.
-const TileType kSlopes[8] = {
-    makeTileType({SLOPE, LEFT_SLOPE, TOP_SLOPE, TALL_SLOPE}),
-    makeTileType({SLOPE, LEFT_SLOPE, TOP_SLOPE, SHORT_SLOPE}),
-    makeTileType({SLOPE, RIGHT_SLOPE, TOP_SLOPE, SHORT_SLOPE}),
-    makeTileType({SLOPE, RIGHT_SLOPE, TOP_SLOPE, TALL_SLOPE}),
-    makeTileType({SLOPE, LEFT_SLOPE, BOTTOM_SLOPE, TALL_SLOPE}),
-    makeTileType({SLOPE, LEFT_SLOPE, BOTTOM_SLOPE, SHORT_SLOPE}),
-    makeTileType({SLOPE, RIGHT_SLOPE, BOTTOM_SLOPE, SHORT_SLOPE}),
-    makeTileType({SLOPE, RIGHT_SLOPE, BOTTOM_SLOPE, TALL_SLOPE}),
-};
-
-}  // namespace
 
 TEST(TileType, ContainsAllOfItsFlagsAndNoOthers) {
   const TileType type = makeTileType({SLOPE, LEFT_SLOPE, BOTTOM_SLOPE});

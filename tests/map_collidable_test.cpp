@@ -16,19 +16,11 @@
 #include "rectangle.h"
 #include "simple_collision_rectangle.h"
 #include "test_support.h"
+#include "tile_names.h"
 #include "tile_type.h"
 #include "zero_accelerator.h"
 
 namespace {
-
-const char* sideName(SideType side) {
-  switch (side) {
-    case TOP_SIDE: return "TOP_SIDE";
-    case BOTTOM_SIDE: return "BOTTOM_SIDE";
-    case LEFT_SIDE: return "LEFT_SIDE";
-    default: return "RIGHT_SIDE";
-  }
-}
 
 std::string typeName(const TileType& type) {
   if (type == makeTileType({WALL})) return "WALL";

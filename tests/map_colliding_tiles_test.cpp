@@ -8,6 +8,7 @@
 #include "collision_tile.h"
 #include "map.h"
 #include "rectangle.h"
+#include "tile_names.h"
 #include "tile_type.h"
 
 namespace {
@@ -33,15 +34,6 @@ class CollidingTilesTest : public testing::Test {
 
   Map map;
 };
-
-const char* sideName(SideType side) {
-  switch (side) {
-    case TOP_SIDE: return "TOP_SIDE";
-    case BOTTOM_SIDE: return "BOTTOM_SIDE";
-    case LEFT_SIDE: return "LEFT_SIDE";
-    default: return "RIGHT_SIDE";
-  }
-}
 
 }  // namespace
 

@@ -14,6 +14,7 @@
 #include "rectangle.h"
 #include "sprite.h"
 #include "test_support.h"
+#include "tile_names.h"
 #include "tile_type.h"
 
 namespace {
@@ -35,17 +36,6 @@ const char* const kRoom[15] = {
     "WW47W5.67W4567WW.6WW",  //
     "WWWWWWWWWWWWWWWWWWWW",  //
     "W..................W",  //
-};
-
-const TileType kSlopes[8] = {
-    makeTileType({SLOPE, LEFT_SLOPE, TOP_SLOPE, TALL_SLOPE}),
-    makeTileType({SLOPE, LEFT_SLOPE, TOP_SLOPE, SHORT_SLOPE}),
-    makeTileType({SLOPE, RIGHT_SLOPE, TOP_SLOPE, SHORT_SLOPE}),
-    makeTileType({SLOPE, RIGHT_SLOPE, TOP_SLOPE, TALL_SLOPE}),
-    makeTileType({SLOPE, LEFT_SLOPE, BOTTOM_SLOPE, TALL_SLOPE}),
-    makeTileType({SLOPE, LEFT_SLOPE, BOTTOM_SLOPE, SHORT_SLOPE}),
-    makeTileType({SLOPE, RIGHT_SLOPE, BOTTOM_SLOPE, SHORT_SLOPE}),
-    makeTileType({SLOPE, RIGHT_SLOPE, BOTTOM_SLOPE, TALL_SLOPE}),
 };
 
 char kindOf(const Map::Tile& tile) {
