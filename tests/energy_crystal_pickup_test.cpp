@@ -28,11 +28,7 @@ class EnergyCrystalPickupTest : public testing::Test {
   }
 
   std::vector<BlitRecord> drawRecorded(EnergyCrystalPickup& crystal) {
-    std::vector<BlitRecord> blits;
-    graphics.recording = &blits;
-    crystal.draw(graphics);
-    graphics.recording = nullptr;
-    return blits;
+    return recordBlits(graphics, [&] { crystal.draw(graphics); });
   }
 
   SdlVideo video;

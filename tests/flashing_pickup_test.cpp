@@ -20,10 +20,7 @@ class HeartTest : public testing::Test {
  protected:
   // Which of its cells of "Glyphs" the heart drew, checked to land at its top-left.
   Look drawnLook() {
-    std::vector<BlitRecord> blits;
-    graphics.recording = &blits;
-    heart->draw(graphics);
-    graphics.recording = nullptr;
+    const std::vector<BlitRecord> blits = recordBlits(graphics, [&] { heart->draw(graphics); });
     if (blits.empty()) return NOTHING;
     EXPECT_EQ(blits.size(), 1u);
     EXPECT_EQ(blits[0].destination.x, 42);

@@ -59,10 +59,8 @@ class GunExperienceHUDTest : public testing::Test {
 
   // Whether the last draw put the flash overlay on the bar.
   bool flashDrawn(GunLevel gun_level, int experience, int span) {
-    std::vector<BlitRecord> blits;
-    graphics.recording = &blits;
-    hud.draw(graphics, gun_level, experience, span);
-    graphics.recording = nullptr;
+    const std::vector<BlitRecord> blits =
+        recordBlits(graphics, [&] { hud.draw(graphics, gun_level, experience, span); });
     for (const BlitRecord& blit : blits) {
       if (blit.source.x == kFlash.sourceX && blit.source.y == kFlash.sourceY) return true;
     }

@@ -42,11 +42,7 @@ class CountingPickup : public Pickup {
 class PickupsTest : public testing::Test {
  protected:
   std::vector<BlitRecord> drawRecorded() {
-    std::vector<BlitRecord> blits;
-    graphics.recording = &blits;
-    pickups.draw(graphics);
-    graphics.recording = nullptr;
-    return blits;
+    return recordBlits(graphics, [&] { pickups.draw(graphics); });
   }
 
   SdlVideo video;

@@ -16,11 +16,7 @@ class PlayerHealth : public PlayerFixture {
  protected:
   template <typename Draw>
   std::vector<BlitRecord> blitsOf(Draw draw) {
-    std::vector<BlitRecord> blits;
-    graphics.recording = &blits;
-    draw();
-    graphics.recording = nullptr;
-    return blits;
+    return recordBlits(graphics, draw);
   }
 
   static bool drawsAt(const std::vector<BlitRecord>& blits, PixelUnit x, PixelUnit y) {

@@ -30,6 +30,14 @@ std::uint32_t Screen::at(PixelUnit x, PixelUnit y) const {
   return pixels[static_cast<size_t>(y * scale) * width + x * scale] & 0xFFFFFF;
 }
 
+std::vector<BlitRecord> recordBlits(Graphics& graphics, const std::function<void()>& draw) {
+  std::vector<BlitRecord> blits;
+  graphics.recording = &blits;
+  draw();
+  graphics.recording = nullptr;
+  return blits;
+}
+
 namespace {
 
 std::string readAll(int fd) {

@@ -9,10 +9,9 @@
 #include <vector>
 
 #include "clock.h"
+#include "graphics.h"
 #include "timer.h"
 #include "units.h"
-
-class Graphics;
 
 // SDL's video subsystem for the length of a test.
 struct SdlVideo {
@@ -44,6 +43,9 @@ struct ManualClock : Clock {
   std::deque<Millis> script;
   std::vector<Millis> delays;
 };
+
+// The renderer copies that draw makes, recorded through the Graphics.
+std::vector<BlitRecord> recordBlits(Graphics& graphics, const std::function<void()>& draw);
 
 struct ChildResult {
   int exitCode;  // -1 when the child did not exit normally
