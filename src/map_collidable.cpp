@@ -9,7 +9,10 @@
 namespace {
 
 // The tile's side facing the body is tested; slopes only for vertical motion, so
-// they never block a body walking sideways.
+// they never block a body walking sideways. A slope's line is met under the body's
+// centre even where the centre has passed the slope's column: beside a slope's foot
+// the feet then rest up to half their width times the gradient below the floor, and
+// come back up once they leave the column.
 TestCollisionInfo testTile(const CollisionTile& tile, const Rectangle& rectangle,
                            SideType direction) {
   const SideType side = oppositeSide(direction);
@@ -17,16 +20,6 @@ TestCollisionInfo testTile(const CollisionTile& tile, const Rectangle& rectangle
       isVertical(side) ? rectangle.centerX() : rectangle.centerY();
   const GameUnit leading_position = rectangle.side(direction);
   return tile.testCollision(side, perpendicular_position, leading_position, isVertical(side));
-}
-
-// A slope's surface belongs to its own column. Carried on past it, the line meets a
-// centre beside the tile below the floor at a slope's foot or above the wall at its
-// head, so only the tile under the centre decides.
-bool slopeBesideCentre(const CollisionTile& tile, const Rectangle& rectangle,
-                       SideType direction) {
-  if (!isVertical(direction) || !tile.tileType.test(SLOPE)) return false;
-  const GameUnit centre = rectangle.centerX();
-  return centre < tileToGame(tile.col) || centre > tileToGame(tile.col + 1);
 }
 
 }  // namespace
@@ -77,13 +70,14 @@ void MapCollidable::update(const CollisionRectangle& collisionRectangle,
   }
 
   // Push the body out of anything its trailing side has come to overlap; there is no
-  // ground to snap to on the way back. Behind a vertical move only the column under
-  // the centre counts: a body that falls into a corner beside a taller wall would
-  // otherwise be pushed down to that wall's bottom, through the floor.
+  // ground to snap to on the way back. Behind a fall only the column under the centre
+  // counts: a body that lands in a corner beside a taller wall would otherwise be pushed
+  // down to that wall's bottom, through the floor. Behind a rise the whole side counts,
+  // so feet caught by a ledge's edge step up onto it.
   const SideType opposite = oppositeSide(direction);
   Rectangle trailing =
       collisionRectangle.collision(opposite, kinematicsX.position, kinematicsY.position, 0);
-  if (axis == Y_AXIS)
+  if (direction == BOTTOM_SIDE)
     trailing = Rectangle(trailing.centerX(), trailing.top, 0.0f, trailing.height);
   const boost::optional<CollisionInfo> info =
       test_map_collision(map, trailing, opposite, boost::none);
@@ -97,7 +91,6 @@ boost::optional<CollisionInfo> testMapStickyCollision(
     const Map& map, const Rectangle& rectangle, SideType direction,
     const boost::optional<TileType>& groundTile) {
   for (const CollisionTile& tile : map.getCollidingTiles(rectangle, direction)) {
-    if (slopeBesideCentre(tile, rectangle, direction)) continue;
     const TestCollisionInfo test = testTile(tile, rectangle, direction);
     if (test.isColliding) return CollisionInfo{test.position, tile.tileType};
     // A body that stood on the ground stays on it while walking down a slope or
@@ -119,7 +112,6 @@ boost::optional<CollisionInfo> testMapBouncingCollision(const Map& map,
   const SideType side = oppositeSide(direction);
   boost::optional<CollisionInfo> result;
   for (const CollisionTile& tile : map.getCollidingTiles(rectangle, direction)) {
-    if (slopeBesideCentre(tile, rectangle, direction)) continue;
     const TestCollisionInfo test = testTile(tile, rectangle, direction);
     if (!test.isColliding) continue;
     // Ties keep the earlier tile.

@@ -96,14 +96,26 @@ TEST_F(MapCollidableTest, BodyRestingOnAWallStaysThereFrameAfterFrame) {
 }
 
 TEST_F(MapCollidableTest, RisingIntoNothingMovesFullyThenPushesTheTrailingSideOut) {
-  // Feet 3 units into the wall at row 12, column 4, head in open air.
-  RecordingBody player(STICKY_COLLISION);
-  Kinematics x{128, 0};
-  Kinematics y{355, -0.1f};
-  player.updateY(kPlayer, ZeroAccelerator::kZero, x, y, 16, *map, kWall);
-  EXPECT_EQ(player.calls,
-            (Calls{"onDelta(TOP_SIDE)", "onCollision(BOTTOM_SIDE, false, WALL)"}));
-  EXPECT_EQ(y.position, 352);
+  struct Case {
+    std::string name;
+    GameUnit x;
+    GameUnit y;
+    GameUnit top;  // of the wall the feet end up in
+  };
+  for (const Case& c : std::vector<Case>{
+           {"feet in the wall at row 12, column 4, under the centre", 128, 355, 384},
+           // The block's edge is all the feet overlap; the centre is over column 12.
+           {"feet in the block at row 8, column 11, beside the centre", 370, 227.6f, 256},
+       }) {
+    RecordingBody player(STICKY_COLLISION);
+    Kinematics x{c.x, 0};
+    Kinematics y{c.y, -0.1f};
+    player.updateY(kPlayer, ZeroAccelerator::kZero, x, y, 16, *map, kWall);
+    EXPECT_EQ(player.calls,
+              (Calls{"onDelta(TOP_SIDE)", "onCollision(BOTTOM_SIDE, false, WALL)"}))
+        << c.name;
+    EXPECT_EQ(y.position, c.top - 32) << c.name;
+  }
 }
 
 TEST_F(MapCollidableTest, StandingStillSidewaysTestsTheLeftSideAndLeavesTheWall) {
@@ -175,18 +187,38 @@ TEST_F(MapCollidableTest, SlidingSidewaysPassesThroughSlopesUntilAWall) {
   EXPECT_FLOAT_EQ(x.position, 448 - 24.001f);
 }
 
-// Both found by the soak (seed 1): column 17 of row 12 is slope 6, rising from the
-// floor at 416 to 400 under the wall of column 18, whose top is 384.
-TEST_F(MapCollidableTest, FeetBesideASlopesFootLandOnTheFloorNotInIt) {
-  // Centre at x 540, in the empty column 16; the feet reach into the slope's tile,
-  // whose line carried on would lie at 417.8.
-  for (const CollisionType type : {STICKY_COLLISION, BOUNCING_COLLISION}) {
-    RecordingBody player(type);
-    Kinematics x{524, 0};
-    Kinematics y{380, 0.3f};
-    player.updateY(kPlayer, ZeroAccelerator::kZero, x, y, 30, *map, boost::none);
-    EXPECT_EQ(y.position, 384) << type;
-    EXPECT_EQ(player.calls, (Calls{"onCollision(BOTTOM_SIDE, true, WALL)"})) << type;
+// Column 17 of row 12 is slope 6, rising from the floor at 416 to 400 under the wall of
+// column 18, whose top is 384; column 7 is another slope 6, beside the flat tile of
+// column 6.
+TEST_F(MapCollidableTest, FeetBesideASlopesFootMeetItsLineUnderTheCentre) {
+  struct Case {
+    std::string name;
+    CollisionType type;
+    GameUnit x;
+    GameUnit y;
+    Velocity velocity;
+    Millis elapsed;
+    boost::optional<TileType> ground;
+    GameUnit bottom;
+    std::string tile;
+  };
+  const std::string slope = "0b" + kShortRisingSlope.to_string();
+  for (const Case& c : std::vector<Case>{
+           // Centre at x 540, in the empty column 16; the feet reach into the slope's
+           // column, whose line there lies 2 units below the floor.
+           {"falling, sticky", STICKY_COLLISION, 524, 380, 0.3f, 30, boost::none, 418, slope},
+           {"falling, bouncing", BOUNCING_COLLISION, 524, 380, 0.3f, 30, boost::none, 416,
+            "WALL"},
+           // At rest with the centre at x 222, beside column 7's foot.
+           {"standing", STICKY_COLLISION, 206, 383, 0, 16, kShortRisingSlope, 417, slope},
+       }) {
+    RecordingBody player(c.type);
+    Kinematics x{c.x, 0};
+    Kinematics y{c.y, c.velocity};
+    player.updateY(kPlayer, ConstantAccelerator::kGravity, x, y, c.elapsed, *map, c.ground);
+    EXPECT_EQ(y.position + 32, c.bottom) << c.name;
+    EXPECT_EQ(player.calls, (Calls{"onCollision(BOTTOM_SIDE, true, " + c.tile + ")"}))
+        << c.name;
   }
 }
 

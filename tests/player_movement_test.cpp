@@ -3,6 +3,7 @@
 #include <boost/shared_ptr.hpp>
 
 #include <algorithm>
+#include <vector>
 
 #include "player.h"
 #include "player_fixture.h"
@@ -152,6 +153,77 @@ TEST_F(PlayerMovement, StaysOnTheSurfaceWalkingDownAndUpTheValley) {
     lowest = std::max(lowest, bottom);
   }
   EXPECT_NEAR(lowest, 416.0f, 1.5f);
+}
+
+// Beside a slope's foot the slope's line, met at the body's centre, may hold the feet up to
+// half their width times the gradient below the floor.
+constexpr GameUnit kFloor = 416.0f;
+constexpr GameUnit kBelowFloorBesideASlope = 5.0f * 0.5f;
+
+TEST_F(PlayerMovement, WalkingOffASlopesFootKeepsTheGroundEveryFrame) {
+  struct Case {
+    const char* name;
+    GameUnit startX;     // on the slope, clear of the wall or block beside it
+    int direction;       // -1 left, +1 right
+    GameUnit pastFoot;   // a centre x whose feet are clear of the slope's column
+  };
+  for (const Case& c : std::vector<Case>{
+           {"column 7 down to the flat of column 6", 254.0f, -1, 205.0f},
+           {"column 5 down to the flat of column 6", 160.0f, +1, 205.0f},
+           {"column 17 down into the pocket of column 16", 549.0f, -1, 530.0f},
+       }) {
+    for (const Millis elapsed : {16u, 33u, 83u}) {
+      const boost::shared_ptr<Player> player = settledPlayer(c.startX, 340.0f);
+      ASSERT_TRUE(player->isOnGround()) << c.name;
+      if (c.direction < 0) player->startMovingLeft();
+      else player->startMovingRight();
+      player->kinematicsX.velocity = c.direction * kMaxSpeedX;
+      int steps = 0;
+      while ((player->centerX() - c.pastFoot) * c.direction <= 0.0f) {
+        ASSERT_LT(steps++, 100) << c.name;
+        frame(*player, elapsed);
+        EXPECT_TRUE(player->isOnGround())
+            << c.name << ", " << elapsed << " ms frames, at centre x " << player->centerX();
+        if (!player->isOnGround()) break;
+        EXPECT_LE(player->kinematicsY.position + 32.0f, kFloor + kBelowFloorBesideASlope)
+            << c.name << ", " << elapsed << " ms frames, at centre x " << player->centerX();
+      }
+      if (player->isOnGround()) {
+        EXPECT_EQ(player->kinematicsY.position + 32.0f, kFloor)
+            << c.name << ", " << elapsed << " ms frames";
+      }
+    }
+  }
+}
+
+TEST_F(PlayerMovement, RisingFeetCaughtByABlocksEdgeAreLiftedOntoIt) {
+  // The centre over column 12, the feet box reaching 3 units into the block at row 8,
+  // column 11, whose top is 256: after 1.6 units of rise the feet are 2 units in.
+  const boost::shared_ptr<Player> player = makePlayer(370.0f, 227.6f);
+  player->kinematicsY.velocity = -0.1125f;
+  frame(*player);
+  ASSERT_TRUE(player->isOnGround());
+  EXPECT_EQ(*player->groundTile, makeTileType({WALL}));
+  EXPECT_EQ(player->kinematicsY.position, 256.0f - 32.0f);
+  player->startJump();
+  EXPECT_EQ(player->kinematicsY.velocity, -0.25f);
+}
+
+TEST_F(PlayerMovement, LandingOnASlopeBesideATallerWallEndsOnTheSlope) {
+  // Falling at the terminal speed onto the slope at row 12, column 5; the head box
+  // reaches 3 units over the wall at row 12, column 4, whose bottom is inside the floor.
+  for (Millis elapsed = 27; elapsed <= 83; ++elapsed) {
+    const boost::shared_ptr<Player> player = makePlayer(150.0f, 355.0f);
+    player->kinematicsY.velocity = 0.2998046875f;
+    int steps = 0;
+    while (!player->isOnGround()) {
+      ASSERT_LT(steps++, 10) << elapsed << " ms frames";
+      frame(*player, elapsed);
+    }
+    const GameUnit surface = 400.0f + 0.5f * (player->centerX() - 160.0f);
+    EXPECT_FLOAT_EQ(player->kinematicsY.position + 32.0f, surface) << elapsed << " ms frames";
+    EXPECT_TRUE(player->groundTile->test(SLOPE)) << elapsed << " ms frames";
+  }
 }
 
 TEST_F(PlayerMovement, WalkingOffALedgeFalls) {

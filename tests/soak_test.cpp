@@ -12,10 +12,12 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "cave_bat.h"
 #include "energy_crystal_pickup.h"
 #include "game_harness.h"
+#include "map.h"
 #include "player.h"
 #include "timer.h"
 
@@ -59,6 +61,12 @@ const SDL_Scancode kOtherKeys[] = {SDL_SCANCODE_A, SDL_SCANCODE_SPACE, SDL_SCANC
 const GameUnit kLeftWall = 32.0f;
 const GameUnit kRightWall = 608.0f;
 const GameUnit kFloor = 416.0f;
+// The slope's line is met under the body's centre, so beside a slope's foot the feet
+// may rest up to half their width times the gradient below the floor, and nowhere else.
+const GameUnit kBelowFloorBesideASlope = 5.0f * 0.5f;
+// The player's feet box, from its left edge.
+const GameUnit kFeetLeft = 11.0f;
+const GameUnit kFeetWidth = 10.0f;
 // A crystal rests against a wall by its bounding box, which reaches 0.001 beyond its
 // body; the body itself must never cross.
 const GameUnit kCrystalMargin = 0.001f;
@@ -131,6 +139,16 @@ class CrashReport {
 
 bool finite(float value) { return std::isfinite(value); }
 
+// Whether the feet overlap a column whose tile on the floor is a slope.
+bool feetBesideASlope(const Map& map, const Player& player) {
+  const GameUnit left = player.kinematicsX.position + kFeetLeft;
+  const std::vector<Map::Tile>& row = map.tiles[gameToTile(kFloor) - 1];
+  for (TileUnit col = gameToTile(left); col <= gameToTile(left + kFeetWidth); ++col) {
+    if (row.at(col).tileType.test(SLOPE)) return true;
+  }
+  return false;
+}
+
 // The first broken invariant of the world, or nothing.
 std::string brokenInvariant(const Game& game, size_t timerLimit) {
   std::ostringstream problem;
@@ -143,10 +161,12 @@ std::string brokenInvariant(const Game& game, size_t timerLimit) {
     return problem.str();
   }
   const Rectangle body = player.damageRectangle();
-  if (body.left < kLeftWall || body.right() > kRightWall || body.bottom() > kFloor) {
+  const GameUnit floor =
+      kFloor + (feetBesideASlope(*game.map, player) ? kBelowFloorBesideASlope : 0.0f);
+  if (body.left < kLeftWall || body.right() > kRightWall || body.bottom() > floor) {
     problem << "player left the room: left " << body.left << " right " << body.right()
-            << " bottom " << body.bottom() << " (vx " << player.kinematicsX.velocity << " vy "
-            << player.kinematicsY.velocity << ")";
+            << " bottom " << body.bottom() << ", lowest allowed " << floor << " (vx "
+            << player.kinematicsX.velocity << " vy " << player.kinematicsY.velocity << ")";
     return problem.str();
   }
   for (const auto& pickup : game.pickups.pickups) {
