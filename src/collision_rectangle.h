@@ -18,3 +18,8 @@ class CollisionRectangle {
 
   Rectangle collision(SideType side, GameUnit x, GameUnit y, GameUnit delta) const;
 };
+
+// A side box at origin (x, y), stretched by delta toward its side: the left and top
+// boxes grow from their far edge by a delta <= 0, the right and bottom ones by a delta >= 0.
+Rectangle stretchToward(SideType side, const Rectangle& box, GameUnit x, GameUnit y,
+                        GameUnit delta);

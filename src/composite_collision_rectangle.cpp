@@ -9,23 +9,23 @@ Rectangle CompositeCollisionRectangle::boundingBox() const {
 Rectangle CompositeCollisionRectangle::leftCollision(GameUnit x, GameUnit y,
                                                      GameUnit delta) const {
   GAME_ASSERT(delta <= 0);
-  return Rectangle(left.left + x + delta, left.top + y, left.width - delta, left.height);
+  return stretchToward(LEFT_SIDE, left, x, y, delta);
 }
 
 Rectangle CompositeCollisionRectangle::rightCollision(GameUnit x, GameUnit y,
                                                       GameUnit delta) const {
   GAME_ASSERT(delta >= 0);
-  return Rectangle(right.left + x, right.top + y, right.width + delta, right.height);
+  return stretchToward(RIGHT_SIDE, right, x, y, delta);
 }
 
 Rectangle CompositeCollisionRectangle::topCollision(GameUnit x, GameUnit y,
                                                     GameUnit delta) const {
   GAME_ASSERT(delta <= 0);
-  return Rectangle(top.left + x, top.top + y + delta, top.width, top.height - delta);
+  return stretchToward(TOP_SIDE, top, x, y, delta);
 }
 
 Rectangle CompositeCollisionRectangle::bottomCollision(GameUnit x, GameUnit y,
                                                        GameUnit delta) const {
   GAME_ASSERT(delta >= 0);
-  return Rectangle(bottom.left + x, bottom.top + y, bottom.width, bottom.height + delta);
+  return stretchToward(BOTTOM_SIDE, bottom, x, y, delta);
 }

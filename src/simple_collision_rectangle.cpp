@@ -18,25 +18,21 @@ Rectangle SimpleCollisionRectangle::boundingBox() const {
 
 Rectangle SimpleCollisionRectangle::leftCollision(GameUnit x, GameUnit y, GameUnit delta) const {
   GAME_ASSERT(delta <= 0);
-  return Rectangle(rectangle.left + x + delta, rectangle.top + y, rectangle.width - delta,
-                   rectangle.height);
+  return stretchToward(LEFT_SIDE, rectangle, x, y, delta);
 }
 
 Rectangle SimpleCollisionRectangle::rightCollision(GameUnit x, GameUnit y, GameUnit delta) const {
   GAME_ASSERT(delta >= 0);
-  return Rectangle(rectangle.left + x, rectangle.top + y, rectangle.width + delta,
-                   rectangle.height);
+  return stretchToward(RIGHT_SIDE, rectangle, x, y, delta);
 }
 
 Rectangle SimpleCollisionRectangle::topCollision(GameUnit x, GameUnit y, GameUnit delta) const {
   GAME_ASSERT(delta <= 0);
-  return Rectangle(rectangle.left + x, rectangle.top + y + delta, rectangle.width,
-                   rectangle.height - delta);
+  return stretchToward(TOP_SIDE, rectangle, x, y, delta);
 }
 
 Rectangle SimpleCollisionRectangle::bottomCollision(GameUnit x, GameUnit y,
                                                     GameUnit delta) const {
   GAME_ASSERT(delta >= 0);
-  return Rectangle(rectangle.left + x, rectangle.top + y, rectangle.width,
-                   rectangle.height + delta);
+  return stretchToward(BOTTOM_SIDE, rectangle, x, y, delta);
 }
