@@ -8,27 +8,56 @@
 
 namespace {
 
-// The tile's side facing the body is tested; slopes only for vertical motion, so
-// they never block a body walking sideways. A slope's line is met under the body's
-// centre even where the centre has passed the slope's column: beside a slope's foot
-// the feet then rest up to half their width times the gradient below the floor, and
-// come back up once they leave the column.
-TestCollisionInfo testTile(const CollisionTile& tile, const Rectangle& rectangle,
-                           SideType direction) {
+// Walks the tiles under the box in scan order. The first-hit search, the sticky one,
+// returns the first tile met and may snap onto a slope; the other keeps the hit nearest
+// the body along the motion, whatever the scan order.
+boost::optional<CollisionInfo> searchMap(const Map& map, const Rectangle& rectangle,
+                                         SideType direction,
+                                         const boost::optional<TileType>& groundTile,
+                                         bool firstHit) {
   const SideType side = oppositeSide(direction);
-  const GameUnit perpendicular_position =
-      isVertical(side) ? rectangle.centerX() : rectangle.centerY();
-  const GameUnit leading_position = rectangle.side(direction);
-  return tile.testCollision(side, perpendicular_position, leading_position, isVertical(side));
+  boost::optional<CollisionInfo> result;
+  for (const CollisionTile& tile : map.getCollidingTiles(rectangle, direction)) {
+    const TestCollisionInfo test = testTileCollision(tile, rectangle, direction, isVertical(side));
+    if (test.isColliding) {
+      if (firstHit) return CollisionInfo{test.position, tile.tileType};
+      // Ties keep the earlier tile.
+      if (!result || (isMin(side) && result->position > test.position) ||
+          (isMax(side) && test.position > result->position))
+        result = CollisionInfo{test.position, tile.tileType};
+      continue;
+    }
+    // A body that stood on the ground stays on it while walking down a slope or
+    // stepping from flat ground onto the tall end of one, instead of falling.
+    if (firstHit && groundTile && direction == BOTTOM_SIDE) {
+      bool snap = false;
+      if (groundTile->test(SLOPE) && tile.tileType.test(SLOPE)) snap = true;
+      else if (groundTile->test(WALL)) snap = containsAll(tile.tileType, {SLOPE, TALL_SLOPE});
+      if (snap) return CollisionInfo{test.position, tile.tileType};
+    }
+  }
+  return result;
 }
 
 }  // namespace
+
+// A slope's line is met under the box's centre even where the centre has passed the
+// slope's column: beside a slope's foot the feet then rest up to half their width times
+// the gradient below the floor, and come back up once they leave the column.
+TestCollisionInfo testTileCollision(const CollisionTile& tile, const Rectangle& rectangle,
+                                    SideType direction, bool shouldTestSlopes) {
+  const SideType side = oppositeSide(direction);
+  const GameUnit perpendicular_position =
+      isVertical(side) ? rectangle.centerX() : rectangle.centerY();
+  return tile.testCollision(side, perpendicular_position, rectangle.side(direction),
+                            shouldTestSlopes);
+}
 
 void MapCollidable::updateX(const CollisionRectangle& collisionRectangle,
                             const Accelerator& accelerator, Kinematics& kinematicsX,
                             Kinematics& kinematicsY, Millis elapsedTime, const Map& map) {
   update(collisionRectangle, accelerator, kinematicsX, kinematicsY, elapsedTime, map,
-         boost::none, kinematicsX, X_AXIS);
+         boost::none, X_AXIS);
 }
 
 void MapCollidable::updateY(const CollisionRectangle& collisionRectangle,
@@ -36,16 +65,16 @@ void MapCollidable::updateY(const CollisionRectangle& collisionRectangle,
                             Kinematics& kinematicsY, Millis elapsedTime, const Map& map,
                             const boost::optional<TileType>& groundTile) {
   update(collisionRectangle, accelerator, kinematicsX, kinematicsY, elapsedTime, map,
-         groundTile, kinematicsY, Y_AXIS);
+         groundTile, Y_AXIS);
 }
 
 void MapCollidable::update(const CollisionRectangle& collisionRectangle,
-                           const Accelerator& accelerator, const Kinematics& kinematicsX,
-                           const Kinematics& kinematicsY, Millis elapsedTime, const Map& map,
-                           const boost::optional<TileType>& groundTile, Kinematics& kinematics,
-                           AxisType axis) {
+                           const Accelerator& accelerator, Kinematics& kinematicsX,
+                           Kinematics& kinematicsY, Millis elapsedTime, const Map& map,
+                           const boost::optional<TileType>& groundTile, AxisType axis) {
   const auto test_map_collision =
       collisionType == STICKY_COLLISION ? testMapStickyCollision : testMapBouncingCollision;
+  Kinematics& kinematics = axis == X_AXIS ? kinematicsX : kinematicsY;
 
   accelerator.updateVelocity(kinematics, elapsedTime);
   const GameUnit delta =
@@ -90,34 +119,12 @@ void MapCollidable::update(const CollisionRectangle& collisionRectangle,
 boost::optional<CollisionInfo> testMapStickyCollision(
     const Map& map, const Rectangle& rectangle, SideType direction,
     const boost::optional<TileType>& groundTile) {
-  for (const CollisionTile& tile : map.getCollidingTiles(rectangle, direction)) {
-    const TestCollisionInfo test = testTile(tile, rectangle, direction);
-    if (test.isColliding) return CollisionInfo{test.position, tile.tileType};
-    // A body that stood on the ground stays on it while walking down a slope or
-    // stepping from flat ground onto the tall end of one, instead of falling.
-    if (groundTile && direction == BOTTOM_SIDE) {
-      bool snap = false;
-      if (groundTile->test(SLOPE) && tile.tileType.test(SLOPE)) snap = true;
-      else if (groundTile->test(WALL)) snap = containsAll(tile.tileType, {SLOPE, TALL_SLOPE});
-      if (snap) return CollisionInfo{test.position, tile.tileType};
-    }
-  }
-  return boost::none;
+  return searchMap(map, rectangle, direction, groundTile, true);
 }
 
 boost::optional<CollisionInfo> testMapBouncingCollision(const Map& map,
                                                         const Rectangle& rectangle,
                                                         SideType direction,
                                                         const boost::optional<TileType>&) {
-  const SideType side = oppositeSide(direction);
-  boost::optional<CollisionInfo> result;
-  for (const CollisionTile& tile : map.getCollidingTiles(rectangle, direction)) {
-    const TestCollisionInfo test = testTile(tile, rectangle, direction);
-    if (!test.isColliding) continue;
-    // Ties keep the earlier tile.
-    if (!result || (isMin(side) && result->position > test.position) ||
-        (isMax(side) && test.position > result->position))
-      result = CollisionInfo{test.position, tile.tileType};
-  }
-  return result;
+  return searchMap(map, rectangle, direction, boost::none, false);
 }

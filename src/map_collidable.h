@@ -10,7 +10,9 @@
 class Accelerator;
 class CollisionRectangle;
 class Map;
+struct CollisionTile;
 struct Kinematics;
+struct TestCollisionInfo;
 
 enum CollisionType { STICKY_COLLISION = 0, BOUNCING_COLLISION = 1 };
 
@@ -39,11 +41,10 @@ class MapCollidable {
   void updateY(const CollisionRectangle& collisionRectangle, const Accelerator& accelerator,
                Kinematics& kinematicsX, Kinematics& kinematicsY, Millis elapsedTime,
                const Map& map, const boost::optional<TileType>& groundTile);
-  // kinematics is kinematicsX or kinematicsY; the side boxes are placed at both.
+  // Moves the record of the axis; the side boxes are placed at both.
   void update(const CollisionRectangle& collisionRectangle, const Accelerator& accelerator,
-              const Kinematics& kinematicsX, const Kinematics& kinematicsY, Millis elapsedTime,
-              const Map& map, const boost::optional<TileType>& groundTile,
-              Kinematics& kinematics, AxisType axis);
+              Kinematics& kinematicsX, Kinematics& kinematicsY, Millis elapsedTime,
+              const Map& map, const boost::optional<TileType>& groundTile, AxisType axis);
 
   CollisionType collisionType;
 };
@@ -56,3 +57,7 @@ boost::optional<CollisionInfo> testMapStickyCollision(
 boost::optional<CollisionInfo> testMapBouncingCollision(
     const Map& map, const Rectangle& rectangle, SideType direction,
     const boost::optional<TileType>& groundTile);
+// Tests the tile's side that faces a box moving toward direction: the box's leading
+// edge, with the slope's line taken under the box's centre.
+TestCollisionInfo testTileCollision(const CollisionTile& tile, const Rectangle& rectangle,
+                                    SideType direction, bool shouldTestSlopes);

@@ -12,6 +12,7 @@
 #include "gun_experience_hud.h"
 #include "immobile_single_loop_particle.h"
 #include "map.h"
+#include "map_collidable.h"
 #include "particle_system.h"
 #include "side_type.h"
 #include "sprite.h"
@@ -23,13 +24,37 @@ const GunExperience kExperiences[] = {0, 10, 30, 40};
 const GunExperience kMaxExperience = kExperiences[StarGun::kNumLevels];
 
 const Velocity kProjectileSpeed = 0.6f;
-const GameUnit kProjectileMaxOffsets[] = {112.0f, 160.0f, 224.0f};
-const GameUnit kProjectileWidths[] = {4.0f, 8.0f, 16.0f};
-const HealthPoints kDamages[] = {1, 2, 4};
 
-// Cells of the horizontal shot of each level; the vertical shot sits one column right.
-const TileUnit kProjectileColumns[] = {8, 10, 8};
-const TileUnit kProjectileRows[] = {2, 2, 3};
+// A level's shot: its range, its thickness across the flight, its damage, and the cell
+// of its sideways look in the sheet; the upright look sits one column right.
+struct LevelShot {
+  GameUnit maxOffset;
+  GameUnit width;
+  HealthPoints damage;
+  TileUnit column;
+  TileUnit row;
+};
+const LevelShot kLevelShots[StarGun::kNumLevels] = {
+    {112.0f, 4.0f, 1, 8, 2},
+    {160.0f, 8.0f, 2, 10, 2},
+    {224.0f, 16.0f, 4, 8, 3},
+};
+
+// Where a shot's cell starts, by aim, from the gun's cell moved half a tile up and left.
+struct MuzzleOffset {
+  VerticalFacing aim;
+  GameUnit y;
+  GameUnit xFacingLeft;
+  GameUnit xFacingRight;
+};
+constexpr MuzzleOffset kMuzzleOffsets[] = {
+    {UP, 4.0f, 27.0f, 21.0f},
+    {DOWN, 28.0f, 29.0f, 19.0f},
+    {HORIZONTAL, 23.0f, 10.0f, 38.0f},
+};
+static_assert(kMuzzleOffsets[UP].aim == UP && kMuzzleOffsets[DOWN].aim == DOWN &&
+                  kMuzzleOffsets[HORIZONTAL].aim == HORIZONTAL,
+              "the muzzle offsets are indexed by aim");
 
 const std::string kGunSheet = "Armory";
 const std::string kProjectileSheet = "Shotsheet";
@@ -52,6 +77,8 @@ GameUnit gunY(VerticalFacing facing, bool gunRaised, GameUnit playerY) {
 }
 
 std::size_t levelIndex(GunLevel level) { return static_cast<std::size_t>(level - 1); }
+
+const LevelShot& levelShot(GunLevel level) { return kLevelShots[levelIndex(level)]; }
 
 }  // namespace
 
@@ -85,7 +112,7 @@ GameUnit StarGun::Projectile::getY() const {
 }
 
 Rectangle StarGun::Projectile::collisionRectangle() const {
-  const GameUnit thickness = kProjectileWidths[levelIndex(gunLevel)];
+  const GameUnit thickness = levelShot(gunLevel).width;
   const bool sideways = verticalDirection == HORIZONTAL;
   const GameUnit width = sideways ? tileToGame(1) : thickness;
   const GameUnit height = sideways ? thickness : tileToGame(1);
@@ -94,7 +121,7 @@ Rectangle StarGun::Projectile::collisionRectangle() const {
 }
 
 HealthPoints StarGun::Projectile::contactDamage() const {
-  return kDamages[levelIndex(gunLevel)];
+  return levelShot(gunLevel).damage;
 }
 
 void StarGun::Projectile::collideWithEnemy() { alive = false; }
@@ -110,15 +137,11 @@ bool StarGun::Projectile::update(Millis elapsedTime, const Map& map,
   // Moving first and then testing means a shot already in a wall bursts there.
   const Rectangle rectangle = collisionRectangle();
   for (const CollisionTile& tile : map.getCollidingTiles(rectangle, direction)) {
-    const SideType side = oppositeSide(direction);
-    const GameUnit perpendicular_position =
-        isVertical(side) ? rectangle.centerX() : rectangle.centerY();
-    const GameUnit leading_position = rectangle.side(direction);
-    const TestCollisionInfo info =
-        tile.testCollision(side, perpendicular_position, leading_position, true);
+    const TestCollisionInfo info = testTileCollision(tile, rectangle, direction, true);
     if (info.isColliding) {
-      const GameUnit collision_x = isVertical(side) ? perpendicular_position : info.position;
-      const GameUnit collision_y = isVertical(side) ? info.position : perpendicular_position;
+      const bool vertical = isVertical(direction);
+      const GameUnit collision_x = vertical ? rectangle.centerX() : info.position;
+      const GameUnit collision_y = vertical ? info.position : rectangle.centerY();
       particleTools.frontSystem.addNewParticle(boost::make_shared<ProjectileWallParticle>(
           particleTools.graphics, collision_x - kHalfTile, collision_y - kHalfTile));
       return false;
@@ -127,7 +150,7 @@ bool StarGun::Projectile::update(Millis elapsedTime, const Map& map,
 
   if (!alive) return false;
 
-  if (offset >= kProjectileMaxOffsets[levelIndex(gunLevel)]) {
+  if (offset >= levelShot(gunLevel).maxOffset) {
     particleTools.frontSystem.addNewParticle(
         boost::make_shared<ProjectileStarParticle>(particleTools.graphics, getX(), getY()));
     return false;
@@ -148,12 +171,12 @@ StarGun::StarGun(Graphics& graphics)
       projectileB() {
   const PixelUnit tile = tileToPixel(1);
   for (std::size_t i = 0; i < kNumLevels; ++i) {
+    const LevelShot& shot = kLevelShots[i];
     horizontalProjectileSprites[i] = boost::make_shared<Sprite>(
-        graphics, kProjectileSheet, tileToPixel(kProjectileColumns[i]),
-        tileToPixel(kProjectileRows[i]), tile, tile);
+        graphics, kProjectileSheet, tileToPixel(shot.column), tileToPixel(shot.row), tile, tile);
     verticalProjectileSprites[i] = boost::make_shared<Sprite>(
-        graphics, kProjectileSheet, tileToPixel(kProjectileColumns[i] + 1),
-        tileToPixel(kProjectileRows[i]), tile, tile);
+        graphics, kProjectileSheet, tileToPixel(shot.column + 1), tileToPixel(shot.row), tile,
+        tile);
   }
 
   for (const HorizontalFacing horizontal : {LEFT, RIGHT}) {
@@ -175,22 +198,10 @@ bool StarGun::startFire(GameUnit playerX, GameUnit playerY, HorizontalFacing hor
   if (projectileA && projectileB) return false;
 
   // The shot's cell starts at the muzzle, which moves with the aim.
-  GameUnit bullet_x = gunX(horizontalFacing, playerX) - kHalfTile;
-  GameUnit bullet_y = gunY(verticalFacing, gunRaised, playerY) - kHalfTile;
-  switch (verticalFacing) {
-    case HORIZONTAL:
-      bullet_y += 23.0f;
-      bullet_x += horizontalFacing == LEFT ? 10.0f : 38.0f;
-      break;
-    case UP:
-      bullet_y += 4.0f;
-      bullet_x += horizontalFacing == LEFT ? 27.0f : 21.0f;
-      break;
-    case DOWN:
-      bullet_y += 28.0f;
-      bullet_x += horizontalFacing == LEFT ? 29.0f : 19.0f;
-      break;
-  }
+  const MuzzleOffset& muzzle = kMuzzleOffsets[verticalFacing];
+  const GameUnit bullet_x = gunX(horizontalFacing, playerX) - kHalfTile +
+                            (horizontalFacing == LEFT ? muzzle.xFacingLeft : muzzle.xFacingRight);
+  const GameUnit bullet_y = gunY(verticalFacing, gunRaised, playerY) - kHalfTile + muzzle.y;
 
   const GunLevel level = currentLevel();
   const boost::shared_ptr<Sprite>& sprite = verticalFacing == HORIZONTAL
