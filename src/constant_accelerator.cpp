@@ -5,7 +5,7 @@
 #include "kinematics.h"
 
 // Constant-initialised, so constants of other files may refer to it at any time.
-const ConstantAccelerator ConstantAccelerator::kGravity(0.00078125f, 0.2998046875f);
+const ConstantAccelerator ConstantAccelerator::kGravity(0.00078125f, kTerminalSpeed);
 
 // The limit also cuts a speed already beyond it on the push's side at once; motion
 // against the push is only accelerated.

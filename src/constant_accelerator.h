@@ -16,5 +16,7 @@ class ConstantAccelerator : public Accelerator {
   Acceleration acceleration;
   Velocity maxVelocity;
 
+  // The fastest fall, under either gravity of the game.
+  static constexpr Velocity kTerminalSpeed = 0.2998046875f;
   static const ConstantAccelerator kGravity;
 };

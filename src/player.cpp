@@ -10,7 +10,6 @@
 #include "friction_accelerator.h"
 #include "graphics.h"
 #include "head_bump_particle.h"
-#include "number_sprite.h"
 #include "particle_system.h"
 #include "pickup.h"
 #include "zero_accelerator.h"
@@ -23,35 +22,17 @@ const Velocity kMaxSpeedX = 0.15859375f;
 const Acceleration kFriction = 0.00049804687f;
 const Velocity kJumpSpeed = 0.25f;
 const Acceleration kJumpGravity = 0.0003125f;
-const Velocity kTerminalSpeed = 0.2998046875f;
 const Velocity kRecoilSpeed = 0.3f;
 const Velocity kHopSpeed = kJumpSpeed / 1.5f;
 
 const Millis kInvincibleTime = 3000;
 const Millis kInvincibleFlashTime = 50;
-const Millis kDamageDelay = 1500;
-const Millis kWalkFrameTime = 66;
 
 const Player::MirroredAccelerator kGroundAccelerators(kWalkingAcceleration, kMaxSpeedX);
 const Player::MirroredAccelerator kAirAccelerators(kAirAcceleration, kMaxSpeedX);
 const FrictionAccelerator kGroundFriction(kFriction);
-const ConstantAccelerator kJumpGravityAccelerator(kJumpGravity, kTerminalSpeed);
-
-// The body is 20 wide and 30 tall inside its 32-unit cell. The top and bottom boxes
-// are narrower, so a wall beside the player is never taken for floor or ceiling.
-const GameUnit kCollisionWidth = 20.0f;
-const GameUnit kCollisionHeight = 30.0f;
-const GameUnit kCollisionTop = 2.0f;
-const GameUnit kCollisionTopWidth = 18.0f;
-const GameUnit kCollisionBottomWidth = 10.0f;
-const GameUnit kCollisionTopLeft = (tileToGame(1) - kCollisionTopWidth) / 2;
-const GameUnit kCollisionBottomLeft = (tileToGame(1) - kCollisionBottomWidth) / 2;
-const CompositeCollisionRectangle kCollisionRectangle(
-    Rectangle(kCollisionTopLeft, kCollisionTop, kCollisionTopWidth, kCollisionHeight / 2),
-    Rectangle(kCollisionBottomLeft, kCollisionTop + kCollisionHeight / 2, kCollisionBottomWidth,
-              kCollisionHeight / 2),
-    Rectangle(6.0f, 10.0f, kCollisionWidth / 2, 12.0f),
-    Rectangle(16.0f, 10.0f, kCollisionWidth / 2, 12.0f));
+const ConstantAccelerator kJumpGravityAccelerator(kJumpGravity,
+                                                 ConstantAccelerator::kTerminalSpeed);
 
 const std::string kSpriteSheet = "Pilgrim";
 const TileUnit kStandFrame = 0;
@@ -62,77 +43,22 @@ const TileUnit kFallFrame = 2;
 const TileUnit kUpFrameOffset = 3;
 const TileUnit kDownFrame = 6;
 
-const std::string kHudSheet = "Panels";
-const GameUnit kHealthBarX = tileToGame(1);
-const GameUnit kHealthBarY = tileToGame(2);
-const GameUnit kHealthBarSourceY = 5 * kHalfTile;
-const GameUnit kHealthBarSourceWidth = tileToGame(4);
-const GameUnit kHealthBarSourceHeight = kHalfTile;
-const GameUnit kHealthFillX = 5 * kHalfTile;
-const GameUnit kHealthFillSourceY = 3 * kHalfTile;
-const GameUnit kDamageFillSourceY = tileToGame(2);
-const GameUnit kFillMaxWidth = 5 * kHalfTile - 2.0f;
-const GameUnit kHealthNumberX = 3 * kHalfTile;
-const int kHealthNumberDigits = 2;
+const GameUnit kCollisionWidth = 20.0f;
+const GameUnit kCollisionHeight = 30.0f;
+const GameUnit kCollisionTop = 2.0f;
+const GameUnit kCollisionTopWidth = 18.0f;
+const GameUnit kCollisionBottomWidth = 10.0f;
+const GameUnit kCollisionTopLeft = (tileToGame(1) - kCollisionTopWidth) / 2;
+const GameUnit kCollisionBottomLeft = (tileToGame(1) - kCollisionBottomWidth) / 2;
 
 }  // namespace
 
-Player::Health::Health(Graphics& graphics)
-    : damage(0),
-      damageTimer(kDamageDelay),
-      maxHealth(6),
-      currentHealth(6),
-      healthBarSprite(graphics, kHudSheet, 0, gameToPixel(kHealthBarSourceY),
-                      gameToPixel(kHealthBarSourceWidth), gameToPixel(kHealthBarSourceHeight)),
-      healthFillSprite(graphics, kHudSheet, 0, gameToPixel(kHealthFillSourceY),
-                       gameToPixel(kFillMaxWidth), gameToPixel(kFillMaxWidth),
-                       gameToPixel(kHalfTile)),
-      damageFillSprite(graphics, kHudSheet, 0, gameToPixel(kDamageFillSourceY),
-                       gameToPixel(kFillMaxWidth), 0, gameToPixel(kHalfTile)) {}
-
-void Player::Health::update(Millis) {
-  if (damage > 0 && damageTimer.expired()) {
-    currentHealth -= damage;
-    damage = 0;
-  }
-}
-
-// A hit never takes more than is left, so the bar and the number stay in range
-// however often the player is hit at zero health.
-void Player::Health::takeDamage(HealthPoints amount) {
-  damage = std::min(amount, currentHealth);
-  damageTimer.reset();
-  resetFillSprites();
-}
-
-void Player::Health::addHealth(HealthPoints amount) {
-  // Healing cancels pending damage first; the timer is left to drain the rest.
-  if (damage > amount) {
-    damage -= amount;
-    amount = 0;
-  } else if (damage > 0) {
-    amount -= damage;
-    damage = 0;
-  }
-  currentHealth = std::min(maxHealth, currentHealth + amount);
-  resetFillSprites();
-}
-
-void Player::Health::resetFillSprites() {
-  healthFillSprite.setPercentage(static_cast<float>(currentHealth - damage) /
-                                 static_cast<float>(maxHealth));
-  damageFillSprite.setPercentage(static_cast<float>(currentHealth) /
-                                 static_cast<float>(maxHealth));
-}
-
-void Player::Health::draw(Graphics& graphics) const {
-  healthBarSprite.draw(graphics, kHealthBarX, kHealthBarY);
-  // The health fill covers the damage fill, leaving only the segment just lost.
-  if (damage > 0) damageFillSprite.draw(graphics, kHealthFillX, kHealthBarY);
-  healthFillSprite.draw(graphics, kHealthFillX, kHealthBarY);
-  NumberSprite::hudNumber(graphics, currentHealth, kHealthNumberDigits)
-      .draw(graphics, kHealthNumberX, kHealthBarY);
-}
+const CompositeCollisionRectangle Player::kCollisionRectangle(
+    Rectangle(kCollisionTopLeft, kCollisionTop, kCollisionTopWidth, kCollisionHeight / 2),
+    Rectangle(kCollisionBottomLeft, kCollisionTop + kCollisionHeight / 2, kCollisionBottomWidth,
+              kCollisionHeight / 2),
+    Rectangle(6.0f, 10.0f, kCollisionWidth / 2, 12.0f),
+    Rectangle(16.0f, 10.0f, kCollisionWidth / 2, 12.0f));
 
 Player::SpriteState::SpriteState(MotionType motionType, HorizontalFacing horizontalFacing,
                                  VerticalFacing verticalFacing, StrideType strideType)
@@ -150,36 +76,6 @@ bool Player::SpriteState::operator<(const SpriteState& other) const {
 bool Player::SpriteState::operator==(const SpriteState& other) const {
   return motionType == other.motionType && horizontalFacing == other.horizontalFacing &&
          verticalFacing == other.verticalFacing && strideType == other.strideType;
-}
-
-// The timer starts expired, so a fresh cycle steps in its first frame.
-Player::WalkingAnimation::WalkingAnimation()
-    : frameTimer(kWalkFrameTime), currentIndex(0), forward(true) {}
-
-void Player::WalkingAnimation::update() {
-  if (frameTimer.active()) return;
-  frameTimer.reset();
-  if (forward) {
-    ++currentIndex;
-    forward = currentIndex != 2;
-  } else {
-    --currentIndex;
-    forward = currentIndex == 0;
-  }
-}
-
-void Player::WalkingAnimation::reset() {
-  forward = true;
-  currentIndex = 0;
-  frameTimer.reset();
-}
-
-StrideType Player::WalkingAnimation::stride() const {
-  switch (currentIndex) {
-    case 0: return STRIDE_START;
-    case 2: return STRIDE_END;
-    default: return STRIDE_MIDDLE;
-  }
 }
 
 Player::MirroredAccelerator::MirroredAccelerator(Acceleration acceleration,

@@ -6,6 +6,7 @@
 #include <map>
 #include <vector>
 
+#include "composite_collision_rectangle.h"
 #include "constant_accelerator.h"
 #include "damageable.h"
 #include "facing.h"
@@ -13,6 +14,8 @@
 #include "gun_experience_hud.h"
 #include "kinematics.h"
 #include "map_collidable.h"
+#include "player_health.h"
+#include "player_walking_animation.h"
 #include "rectangle.h"
 #include "side_type.h"
 #include "sprite.h"
@@ -20,7 +23,6 @@
 #include "tile_type.h"
 #include "timer.h"
 #include "units.h"
-#include "varying_width_sprite.h"
 
 class Graphics;
 class Map;
@@ -30,31 +32,12 @@ struct ParticleTools;
 
 // The numeric values order the sprite table, so they are fixed.
 enum MotionType { STANDING = 0, INTERACTING = 1, WALKING = 2, JUMPING = 3, FALLING = 4 };
-enum StrideType { STRIDE_MIDDLE = 0, STRIDE_START = 1, STRIDE_END = 2 };
 
 // The character the keyboard drives. There is no death: it lives the whole run.
 class Player : public Damageable, public MapCollidable {
  public:
-  // Hit points and the health row of the HUD. Damage shows at once but drains late.
-  class Health {
-   public:
-    explicit Health(Graphics& graphics);
-
-    void update(Millis elapsedTime);
-    // Never takes more than is left: the game has no death.
-    void takeDamage(HealthPoints amount);
-    void addHealth(HealthPoints amount);
-    void resetFillSprites();
-    void draw(Graphics& graphics) const;
-
-    HealthPoints damage;
-    Timer damageTimer;
-    HealthPoints maxHealth;
-    HealthPoints currentHealth;
-    Sprite healthBarSprite;
-    VaryingWidthSprite healthFillSprite;
-    VaryingWidthSprite damageFillSprite;
-  };
+  using Health = PlayerHealthState;
+  using WalkingAnimation = PlayerWalkingAnimation;
 
   struct SpriteState {
     SpriteState(MotionType motionType, HorizontalFacing horizontalFacing,
@@ -69,20 +52,6 @@ class Player : public Damageable, public MapCollidable {
     StrideType strideType;
   };
 
-  // The stride cycle 0, 1, 2, 1, 0, ... stepped on a timer.
-  class WalkingAnimation {
-   public:
-    WalkingAnimation();
-
-    void update();
-    void reset();
-    StrideType stride() const;
-
-    Timer frameTimer;
-    int currentIndex;
-    bool forward;
-  };
-
   // One push each way, so walking left and right behave alike.
   struct MirroredAccelerator {
     MirroredAccelerator(Acceleration acceleration, Velocity maxVelocity);
@@ -90,6 +59,10 @@ class Player : public Damageable, public MapCollidable {
     ConstantAccelerator positive;
     ConstantAccelerator negative;
   };
+
+  // The body is 20 wide and 30 tall inside its 32-unit cell. The top and bottom boxes
+  // are narrower, so a wall beside the player is never taken for floor or ceiling.
+  static const CompositeCollisionRectangle kCollisionRectangle;
 
   Player(Graphics& graphics, ParticleTools& particleTools, GameUnit x, GameUnit y);
 

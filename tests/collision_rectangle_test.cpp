@@ -5,6 +5,7 @@
 
 #include "collision_rectangle.h"
 #include "composite_collision_rectangle.h"
+#include "player.h"
 #include "rectangle.h"
 #include "simple_collision_rectangle.h"
 
@@ -20,9 +21,8 @@ void expectRectangle(const Rectangle& actual, const Rectangle& expected,
 
 const SimpleCollisionRectangle kSmall(Rectangle(8, 8, 16, 16));
 const SimpleCollisionRectangle kLarge(Rectangle(0, 0, 32, 32));
-// The player's shape: top and bottom boxes centred in the tile, halves of 30 high.
-const CompositeCollisionRectangle kPlayer(Rectangle(7, 2, 18, 15), Rectangle(11, 17, 10, 15),
-                                          Rectangle(6, 10, 10, 12), Rectangle(16, 10, 10, 12));
+// The player's shape; the cases below pin its boxes.
+const CollisionRectangle& kPlayer = Player::kCollisionRectangle;
 
 }  // namespace
 

@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "collision_rectangle.h"
-#include "composite_collision_rectangle.h"
 #include "constant_accelerator.h"
 #include "graphics.h"
 #include "kinematics.h"
 #include "map.h"
 #include "map_collidable.h"
+#include "player.h"
 #include "rectangle.h"
 #include "simple_collision_rectangle.h"
 #include "test_support.h"
@@ -49,8 +49,7 @@ using Calls = std::vector<std::string>;
 
 const SimpleCollisionRectangle kSmallCrystal(Rectangle(8, 8, 16, 16));
 const SimpleCollisionRectangle kMediumCrystal(Rectangle(4, 4, 24, 24));
-const CompositeCollisionRectangle kPlayer(Rectangle(7, 2, 18, 15), Rectangle(11, 17, 10, 15),
-                                          Rectangle(6, 10, 10, 12), Rectangle(16, 10, 10, 12));
+const CollisionRectangle& kPlayer = Player::kCollisionRectangle;
 
 const TileType kWall = makeTileType({WALL});
 const TileType kTallFloorSlope = makeTileType({SLOPE, LEFT_SLOPE, BOTTOM_SLOPE, TALL_SLOPE});
