@@ -320,6 +320,7 @@ struct Outcome {
   HealthPoints lowestHealth = 6;
   GunExperience mostExperience = 0;
   size_t mostTimers = 0;
+  GameUnit deepestFeet = 0;  // below the floor, which only a slope's foot allows
 };
 
 // Runs one seeded script against a fresh world, checking the invariants after every
@@ -346,6 +347,8 @@ bool soak(const SoakRun& run, int frames, Outcome& outcome) {
                                       player.health.currentHealth - player.health.damage);
       outcome.mostExperience = std::max(outcome.mostExperience, player.starGun.experience);
       outcome.mostTimers = std::max(outcome.mostTimers, Timer::timers.size());
+      outcome.deepestFeet =
+          std::max(outcome.deepestFeet, player.damageRectangle().bottom() - kFloor);
       const std::string problem = brokenInvariant(game, timer_limit);
       if (!problem.empty()) {
         ADD_FAILURE() << where << ", frame " << frame << ": " << problem;
@@ -381,9 +384,10 @@ void report(const SoakRun& run, const Outcome& outcome) {
                               ? "alive"
                               : "killed at frame " + std::to_string(outcome.batKilledAt);
   std::printf("seed %u (%s): %d frames, bat %s, health down to %d, experience up to %d, "
-              "at most %zu timers\n",
+              "at most %zu timers, feet at most %.2f below the floor\n",
               run.seed, strategyName(run.strategy), outcome.frames, bat.c_str(),
-              outcome.lowestHealth, outcome.mostExperience, outcome.mostTimers);
+              outcome.lowestHealth, outcome.mostExperience, outcome.mostTimers,
+              static_cast<double>(outcome.deepestFeet));
 }
 
 class Soak : public testing::TestWithParam<SoakRun> {};
