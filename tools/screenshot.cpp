@@ -7,16 +7,14 @@
 // or let CMake do it: cmake --build build --target screenshot
 #include <SDL.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 #include "cave_bat.h"
 #include "clock.h"
 #include "event_loop.h"
 #include "game.h"
-#include "png_writer.h"
+#include "png_file.h"
 
 namespace {
 
@@ -51,13 +49,15 @@ void pushKey(SDL_Scancode key, bool down) {
 }
 
 // The whole window as it was presented, scaling included.
-std::vector<std::uint8_t> readWindow(SDL_Renderer* renderer, int& width, int& height) {
-  SDL_GetRendererOutputSize(renderer, &width, &height);
+RgbImage readWindow(SDL_Renderer* renderer) {
+  RgbImage image;
+  SDL_GetRendererOutputSize(renderer, &image.width, &image.height);
   // With a logical size set, reading covers only the logical viewport.
   SDL_RenderSetLogicalSize(renderer, 0, 0);
-  std::vector<std::uint8_t> rgb(static_cast<size_t>(width) * height * 3);
-  SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGB24, rgb.data(), width * 3);
-  return rgb;
+  image.rgb.resize(static_cast<size_t>(image.width) * image.height * 3);
+  SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGB24, image.rgb.data(),
+                       image.width * 3);
+  return image;
 }
 
 }  // namespace
@@ -82,14 +82,12 @@ int main(int argc, char** argv) {
     clock.now += Game::kFrameTime;
     loop.runFrame();
     if (game.bat && !game.bat->alive) {
-      int width = 0;
-      int height = 0;
-      const std::vector<std::uint8_t> rgb = readWindow(loop.graphics.renderer, width, height);
-      if (!writePng(argv[1], width, height, rgb)) {
+      const RgbImage picture = readWindow(loop.graphics.renderer);
+      if (!writePng(argv[1], picture)) {
         std::fprintf(stderr, "could not write %s\n", argv[1]);
         return 1;
       }
-      std::printf("Wrote %s: frame %d, %dx%d\n", argv[1], frame, width, height);
+      std::printf("Wrote %s: frame %d, %dx%d\n", argv[1], frame, picture.width, picture.height);
       return 0;
     }
   }

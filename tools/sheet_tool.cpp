@@ -40,7 +40,7 @@
 #include <utility>
 #include <vector>
 
-#include "png_writer.h"
+#include "png_file.h"
 
 namespace {
 
@@ -559,7 +559,7 @@ int preview(const std::string& art_dir, const std::string& out_png) {
       canvas.text(lx + 1, ly + 1, c.name, 1, label_text);
     }
   }
-  if (!writePng(out_png, canvas.width, canvas.height, canvas.rgb)) {
+  if (!writePng(out_png, RgbImage{canvas.width, canvas.height, canvas.rgb})) {
     std::cerr << "error: cannot write " << out_png << "\n";
     return 1;
   }
