@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cave_bat.h"
+#include "damage_texts.h"
 #include "death_cloud_particle.h"
 #include "energy_crystal_pickup.h"
 #include "flashing_pickup.h"
@@ -22,10 +23,6 @@
 #include "star_gun.h"
 
 namespace {
-
-const std::string kBatLine =
-    "I could not help feeling that they were evil things - mountains of madness whose farther "
-    "slopes looked out over some accursed ultimate abyss.\n";
 
 // A key going down or up just before the numbered frame, counted from 0.
 struct KeyChange {
@@ -180,13 +177,13 @@ TEST(GamePlay, ShotBatIsDrawnOnceMoreThenDropsItsLootAndItsNumberFades) {
   const BlitRecord* fading = redOne(blits, panels);
   ASSERT_TRUE(fading) << "still showing 1984 ms after the hit";
   EXPECT_EQ(fading->destination.x, number_x);
-  EXPECT_EQ(occurrences(output.text(), kBatLine), 0u);
+  EXPECT_EQ(occurrences(output.text(), DamageTexts::kDroppedLine), 0u);
   blits.clear();
   play.frame();
   EXPECT_FALSE(redOne(blits, panels)) << "gone 2000 ms after the hit";
-  EXPECT_EQ(occurrences(output.text(), kBatLine), 1u);
+  EXPECT_EQ(occurrences(output.text(), DamageTexts::kDroppedLine), 1u);
   play.until(play.next + 60);
-  EXPECT_EQ(occurrences(output.text(), kBatLine), 1u);
+  EXPECT_EQ(occurrences(output.text(), DamageTexts::kDroppedLine), 1u);
   EXPECT_EQ(game.damageTexts.damageTexts.size(), 1u) << "the player's entry stays";
   graphics.recording = nullptr;
 }
