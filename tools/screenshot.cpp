@@ -14,6 +14,7 @@
 #include "clock.h"
 #include "event_loop.h"
 #include "game.h"
+#include "key_script.h"
 #include "png_file.h"
 
 namespace {
@@ -25,28 +26,7 @@ struct ScriptClock : Clock {
   Millis now = 0;
 };
 
-struct KeyChange {
-  int frame;
-  SDL_Scancode key;
-  bool down;
-};
-
-// A held jump with a short push left lands the player on the block left of the start,
-// facing the bat. A hop from there at the top of the bat's bob fires over the crystals,
-// so the bat is hit where nothing but its number covers it.
-const KeyChange kScript[] = {{2, SDL_SCANCODE_Z, true},     {2, SDL_SCANCODE_LEFT, true},
-                             {14, SDL_SCANCODE_LEFT, false}, {60, SDL_SCANCODE_Z, false},
-                             {110, SDL_SCANCODE_Z, true},    {111, SDL_SCANCODE_Z, false},
-                             {130, SDL_SCANCODE_X, true},    {131, SDL_SCANCODE_X, false}};
 const int kMaxFrames = 300;
-
-void pushKey(SDL_Scancode key, bool down) {
-  SDL_Event event{};
-  event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-  event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-  event.key.keysym.scancode = key;
-  SDL_PushEvent(&event);
-}
 
 // The whole window as it was presented, scaling included.
 RgbImage readWindow(SDL_Renderer* renderer) {
@@ -76,9 +56,7 @@ int main(int argc, char** argv) {
   ScriptClock clock;
   EventLoop loop(game, clock);
   for (int frame = 0; frame < kMaxFrames; ++frame) {
-    for (const KeyChange& change : kScript) {
-      if (change.frame == frame) pushKey(change.key, change.down);
-    }
+    pushKeysFor(hopAndShootTheBat(), frame);
     clock.now += Game::kFrameTime;
     loop.runFrame();
     if (game.bat && !game.bat->alive) {
