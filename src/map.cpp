@@ -5,7 +5,6 @@
 
 #include "backdrop.h"
 #include "fixed_backdrop.h"
-#include "game.h"
 #include "slope_kinds.h"
 #include "sprite.h"
 #include "units.h"
@@ -27,8 +26,8 @@ Map* Map::createTestMap(Graphics& graphics) {
   Map* map = new Map();
   map->backdrop.reset(new FixedBackdrop("Skyfill", graphics));
 
-  const TileUnit num_rows = Game::kScreenHeight;
-  const TileUnit num_cols = Game::kScreenWidth;
+  const TileUnit num_rows = kScreenHeight;
+  const TileUnit num_cols = kScreenWidth;
   map->tiles = std::vector<std::vector<Tile>>(num_rows, std::vector<Tile>(num_cols));
   map->backgroundTiles = std::vector<std::vector<boost::shared_ptr<Sprite>>>(
       num_rows, std::vector<boost::shared_ptr<Sprite>>(num_cols));
@@ -121,7 +120,7 @@ CollidingTiles Map::getCollidingTiles(const Rectangle& rectangle, SideType direc
       const TileUnit row = vertical ? primary : secondary;
       const TileUnit col = vertical ? secondary : primary;
       // The room's size is the rule; the grid's own size keeps an unfilled map safe.
-      if (row >= Game::kScreenHeight || col >= Game::kScreenWidth || row >= tiles.size() ||
+      if (row >= kScreenHeight || col >= kScreenWidth || row >= tiles.size() ||
           col >= tiles[row].size())
         return colliding_tiles;
       colliding_tiles.push_back(CollisionTile{row, col, tiles[row][col].tileType});
