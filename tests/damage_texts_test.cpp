@@ -30,14 +30,6 @@ struct StandingOwner : Damageable {
       boost::make_shared<FloatingNumber>(FloatingNumber::DAMAGE);
 };
 
-size_t countOf(const std::string& text, const std::string& line) {
-  size_t count = 0;
-  for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) {
-    ++count;
-  }
-  return count;
-}
-
 }  // namespace
 
 TEST(DamageTexts, LiveOwnersKeepTheirNumbersFollowingThemAndNothingIsPrinted) {

@@ -45,13 +45,6 @@ const BlitRecord* redOne(const std::vector<BlitRecord>& blits, SDL_Texture* pane
   return nullptr;
 }
 
-size_t occurrences(const std::string& text, const std::string& line) {
-  size_t count = 0;
-  for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1))
-    ++count;
-  return count;
-}
-
 template <typename Kind, typename Container>
 std::vector<boost::shared_ptr<Kind>> ofKind(const Container& container) {
   std::vector<boost::shared_ptr<Kind>> found;
@@ -78,8 +71,8 @@ TEST(GamePlay, ShotBatIsDrawnOnceMoreThenDropsItsLootAndItsNumberFades) {
   Game& game = harness.game;
   Graphics& graphics = harness.loop.graphics;
   StdoutCapture output;
-  std::vector<BlitRecord> blits;
-  graphics.recording = &blits;
+  BlitRecorder recorder(graphics);
+  std::vector<BlitRecord>& blits = recorder.blits;
   SDL_Texture* const bat_sheet = graphics.spriteSheets.at(Graphics::sheetPath("Gravefolk"));
   SDL_Texture* const panels = graphics.spriteSheets.at(Graphics::sheetPath("Panels"));
 
@@ -137,15 +130,14 @@ TEST(GamePlay, ShotBatIsDrawnOnceMoreThenDropsItsLootAndItsNumberFades) {
   const BlitRecord* fading = redOne(blits, panels);
   ASSERT_TRUE(fading) << "still showing 1984 ms after the hit";
   EXPECT_EQ(fading->destination.x, number_x);
-  EXPECT_EQ(occurrences(output.text(), DamageTexts::kDroppedLine), 0u);
+  EXPECT_EQ(countOf(output.text(), DamageTexts::kDroppedLine), 0u);
   blits.clear();
   play.frame();
   EXPECT_FALSE(redOne(blits, panels)) << "gone 2000 ms after the hit";
-  EXPECT_EQ(occurrences(output.text(), DamageTexts::kDroppedLine), 1u);
+  EXPECT_EQ(countOf(output.text(), DamageTexts::kDroppedLine), 1u);
   play.until(play.next + 60);
-  EXPECT_EQ(occurrences(output.text(), DamageTexts::kDroppedLine), 1u);
+  EXPECT_EQ(countOf(output.text(), DamageTexts::kDroppedLine), 1u);
   EXPECT_EQ(game.damageTexts.damageTexts.size(), 1u) << "the player's entry stays";
-  graphics.recording = nullptr;
 }
 
 TEST(GamePlay, BatHurtsOnceThenNotForThreeSecondsThoughItStillTouches) {
