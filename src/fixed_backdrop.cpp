@@ -1,6 +1,5 @@
 #include "fixed_backdrop.h"
 
-#include "game.h"
 #include "graphics.h"
 #include "units.h"
 
@@ -15,8 +14,8 @@ FixedBackdrop::FixedBackdrop(const std::string& fileName, Graphics& graphics)
     : texture(graphics.loadImage(fileName, false)) {}
 
 void FixedBackdrop::draw(Graphics& graphics) const {
-  for (TileUnit x = 0; x < Game::kScreenWidth; x += kBackgroundSize) {
-    for (TileUnit y = 0; y < Game::kScreenHeight; y += kBackgroundSize) {
+  for (TileUnit x = 0; x < kScreenWidth; x += kBackgroundSize) {
+    for (TileUnit y = 0; y < kScreenHeight; y += kBackgroundSize) {
       const SDL_Rect destination{tileToPixel(x), tileToPixel(y), tileToPixel(kBackgroundSize),
                                  tileToPixel(kBackgroundSize)};
       graphics.blit(texture, nullptr, &destination);

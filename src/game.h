@@ -16,8 +16,8 @@ class Player;
 
 class Game {
  public:
-  static constexpr TileUnit kScreenWidth = 20;
-  static constexpr TileUnit kScreenHeight = 15;
+  static constexpr TileUnit kScreenWidth = ::kScreenWidth;
+  static constexpr TileUnit kScreenHeight = ::kScreenHeight;
   static constexpr Millis kFrameTime = 16;
   static constexpr Millis kMaxFrameTime = 83;
 

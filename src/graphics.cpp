@@ -5,7 +5,6 @@
 #include <system_error>
 
 #include "failure.h"
-#include "game.h"
 #include "units.h"
 
 namespace {
@@ -35,8 +34,8 @@ void buildSheetPath(const std::string& fileName, std::string& path) {
 
 Graphics::Graphics() : spriteSheets(), window(nullptr), renderer(nullptr) {
   window = SDL_CreateWindow("Vantorel", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                            tileToPixel(Game::kScreenWidth * 2),
-                            tileToPixel(Game::kScreenHeight * 2), SDL_WINDOW_RESIZABLE);
+                            tileToPixel(kScreenWidth * 2),
+                            tileToPixel(kScreenHeight * 2), SDL_WINDOW_RESIZABLE);
   if (window == nullptr)
     fatalError(std::string("could not open the window: ") + SDL_GetError());
   renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
@@ -49,8 +48,8 @@ Graphics::Graphics() : spriteSheets(), window(nullptr), renderer(nullptr) {
     fatalError("could not create a renderer: " + error);
   }
   SDL_SetHint("SDL_RENDER_SCALE_QUALITY", "nearest");
-  SDL_RenderSetLogicalSize(renderer, tileToPixel(Game::kScreenWidth),
-                           tileToPixel(Game::kScreenHeight));
+  SDL_RenderSetLogicalSize(renderer, tileToPixel(kScreenWidth),
+                           tileToPixel(kScreenHeight));
   SDL_ShowCursor(0);
 }
 

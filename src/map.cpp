@@ -5,13 +5,11 @@
 
 #include "backdrop.h"
 #include "fixed_backdrop.h"
-#include "game.h"
+#include "slope_kinds.h"
 #include "sprite.h"
 #include "units.h"
 
 namespace {
-
-const TileUnit kNumSlopeKinds = 8;
 
 boost::shared_ptr<Sprite> rockTile(Graphics& graphics, TileUnit x, TileUnit y) {
   return boost::make_shared<Sprite>(graphics, "Rockset", tileToPixel(x), tileToPixel(y),
@@ -28,8 +26,8 @@ Map* Map::createTestMap(Graphics& graphics) {
   Map* map = new Map();
   map->backdrop.reset(new FixedBackdrop("Skyfill", graphics));
 
-  const TileUnit num_rows = Game::kScreenHeight;
-  const TileUnit num_cols = Game::kScreenWidth;
+  const TileUnit num_rows = kScreenHeight;
+  const TileUnit num_cols = kScreenWidth;
   map->tiles = std::vector<std::vector<Tile>>(num_rows, std::vector<Tile>(num_cols));
   map->backgroundTiles = std::vector<std::vector<boost::shared_ptr<Sprite>>>(
       num_rows, std::vector<boost::shared_ptr<Sprite>>(num_cols));
@@ -39,15 +37,10 @@ Map* Map::createTestMap(Graphics& graphics) {
   for (TileUnit row = 0; row < num_rows; ++row) map->tiles[row][0] = wall_tile;
   for (TileUnit row = 0; row < num_rows; ++row) map->tiles[row][num_cols - 1] = wall_tile;
 
-  // Kinds 0-3 hang from the ceiling, 4-7 rest on the floor; each pair of a tall and a
-  // short tile makes one slope across two tiles.
+  // The rock sheet draws the ceiling's slope kinds in its first row, the floor's below.
   Tile slope_tiles[kNumSlopeKinds];
-  for (TileUnit i = 0; i < kNumSlopeKinds; ++i) {
-    slope_tiles[i] = Tile{makeTileType({SLOPE, (i / 2) % 2 == 0 ? LEFT_SLOPE : RIGHT_SLOPE,
-                                        i / 4 == 0 ? TOP_SLOPE : BOTTOM_SLOPE,
-                                        ((i + 1) / 2) % 2 == 0 ? TALL_SLOPE : SHORT_SLOPE}),
-                          rockTile(graphics, i % 4 + 2, i / 4)};
-  }
+  for (TileUnit i = 0; i < kNumSlopeKinds; ++i)
+    slope_tiles[i] = Tile{kSlopeKinds[i], rockTile(graphics, i % 4 + 2, i / 4)};
 
   // 'W' is a wall, a digit a slope kind, '.' leaves the tile as it is.
   const auto place = [&](TileUnit row, TileUnit first_col, const std::string& pattern) {
@@ -127,7 +120,7 @@ CollidingTiles Map::getCollidingTiles(const Rectangle& rectangle, SideType direc
       const TileUnit row = vertical ? primary : secondary;
       const TileUnit col = vertical ? secondary : primary;
       // The room's size is the rule; the grid's own size keeps an unfilled map safe.
-      if (row >= Game::kScreenHeight || col >= Game::kScreenWidth || row >= tiles.size() ||
+      if (row >= kScreenHeight || col >= kScreenWidth || row >= tiles.size() ||
           col >= tiles[row].size())
         return colliding_tiles;
       colliding_tiles.push_back(CollisionTile{row, col, tiles[row][col].tileType});

@@ -18,6 +18,10 @@ using HealthPoints = std::int32_t;
 using GunLevel = std::int32_t;
 using GunExperience = std::int32_t;
 
+// The play field, one room, in tiles; the window and the map are this size.
+constexpr TileUnit kScreenWidth = 20;
+constexpr TileUnit kScreenHeight = 15;
+
 enum ArtResolution { HALF_RESOLUTION = 1, FULL_RESOLUTION = 2 };
 
 inline ArtResolution artResolution() { return HALF_RESOLUTION; }

@@ -16,9 +16,7 @@
 
 namespace {
 
-const std::string kDroppedLine =
-    "I could not help feeling that they were evil things - mountains of madness whose farther "
-    "slopes looked out over some accursed ultimate abyss.\n";
+const std::string kDroppedLine = DamageTexts::kDroppedLine;
 
 // Stands in for the player: alive for the whole run, wherever the test puts it.
 struct StandingOwner : Damageable {
@@ -31,14 +29,6 @@ struct StandingOwner : Damageable {
   boost::shared_ptr<FloatingNumber> number =
       boost::make_shared<FloatingNumber>(FloatingNumber::DAMAGE);
 };
-
-size_t countOf(const std::string& text, const std::string& line) {
-  size_t count = 0;
-  for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) {
-    ++count;
-  }
-  return count;
-}
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "allocation_counter.h"
@@ -144,10 +145,9 @@ std::vector<BlitRecord> recordTypicalFrame() {
   scene.restart();
   std::vector<std::vector<BlitRecord>> frames;
   while (!scene.sceneOver()) {
-    frames.emplace_back();
-    scene.graphics().recording = &frames.back();
+    BlitRecorder recorder(scene.graphics());
     scene.step();
-    scene.graphics().recording = nullptr;
+    frames.push_back(std::move(recorder.blits));
   }
   std::vector<std::vector<BlitRecord>> by_size = frames;
   std::sort(by_size.begin(), by_size.end(),

@@ -47,10 +47,11 @@ TEST_F(GraphicsTest, SpriteLandsOnTheLogicalPixelsOfItsGamePosition) {
   graphics.clear();
   sprite.draw(graphics, 3.0f, 100.0f);  // pixel (1, 50)
   const Screen screen(graphics);
+  const SheetImage rockset("Rockset");
   int visible = 0;
   for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 16; ++x) {
-      const std::uint32_t expected = sheetPixel("Rockset", 32 + x, 16 + y);
+      const std::uint32_t expected = rockset.at(32 + x, 16 + y);
       // Black is the sheet's transparent colour and shows the cleared frame.
       EXPECT_EQ(screen.at(1 + x, 50 + y), expected == 0 ? kClearColour : expected)
           << "at " << x << ", " << y;
@@ -70,9 +71,10 @@ TEST_F(GraphicsTest, BlitWithoutSourceStretchesTheWholeTexture) {
   const SDL_Rect destination{10, 10, width * 2, width * 2};
   graphics.blit(texture, nullptr, &destination);
   const Screen screen(graphics);
-  EXPECT_EQ(screen.at(10, 10), sheetPixel("Skyfill", 0, 0));
-  EXPECT_EQ(screen.at(11, 11), sheetPixel("Skyfill", 0, 0));
-  EXPECT_EQ(screen.at(10 + 2 * width - 1, 10), sheetPixel("Skyfill", width - 1, 0));
+  const SheetImage skyfill("Skyfill");
+  EXPECT_EQ(screen.at(10, 10), skyfill.at(0, 0));
+  EXPECT_EQ(screen.at(11, 11), skyfill.at(0, 0));
+  EXPECT_EQ(screen.at(10 + 2 * width - 1, 10), skyfill.at(width - 1, 0));
 }
 
 TEST_F(GraphicsTest, MissingSheetStopsTheProgramNamingThePath) {

@@ -26,13 +26,15 @@ class MapDrawTest : public testing::Test {
   }
 
   // The backdrop's pixel at a screen pixel, for a sheet drawn one to one in 64 pixel blocks.
-  std::uint32_t sky(int x, int y) const { return sheetPixel("Skyfill", x % 64, y % 64); }
+  std::uint32_t sky(int x, int y) const { return skyfill.at(x % 64, y % 64); }
 
   SdlVideo video;
   Graphics graphics;
   boost::scoped_ptr<Map> map;
   int sky_width = 0;
   int sky_height = 0;
+  const SheetImage skyfill{"Skyfill"};
+  const SheetImage rockset{"Rockset"};
 };
 
 }  // namespace
@@ -83,7 +85,7 @@ TEST_F(MapDrawTest, TilesAndChainDrawOverTheBackdropAtTheirCells) {
         const int x = cell.col * 16 + dx;
         const int y = cell.row * 16 + dy;
         const std::uint32_t tile =
-            cell.sheet_x < 0 ? 0 : sheetPixel("Rockset", cell.sheet_x + dx, cell.sheet_y + dy);
+            cell.sheet_x < 0 ? 0 : rockset.at(cell.sheet_x + dx, cell.sheet_y + dy);
         // Black in a tile is transparent and shows the backdrop.
         EXPECT_EQ(screen.at(x, y), tile != 0 ? tile : sky(x, y))
             << "cell " << cell.row << ", " << cell.col << " at " << dx << ", " << dy;

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "graphics.h"
 
@@ -31,11 +32,9 @@ std::uint32_t Screen::at(PixelUnit x, PixelUnit y) const {
 }
 
 std::vector<BlitRecord> recordBlits(Graphics& graphics, const std::function<void()>& draw) {
-  std::vector<BlitRecord> blits;
-  graphics.recording = &blits;
+  BlitRecorder recorder(graphics);
   draw();
-  graphics.recording = nullptr;
-  return blits;
+  return std::move(recorder.blits);
 }
 
 namespace {
@@ -102,22 +101,32 @@ std::string StdoutCapture::text() {
   return readAll(file);
 }
 
-void pushKey(SDL_Scancode key, bool down, bool repeat) {
-  SDL_Event event{};
-  event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-  event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-  event.key.repeat = repeat ? 1 : 0;
-  event.key.keysym.scancode = key;
-  SDL_PushEvent(&event);
+SheetImage::SheetImage(const std::string& sheet) : surface(nullptr) {
+  SDL_Surface* loaded = SDL_LoadBMP(Graphics::sheetPath(sheet).c_str());
+  if (loaded == nullptr) return;
+  surface = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+  SDL_FreeSurface(loaded);
 }
 
-std::uint32_t sheetPixel(const std::string& sheet, int x, int y) {
-  SDL_Surface* loaded = SDL_LoadBMP(Graphics::sheetPath(sheet).c_str());
-  if (loaded == nullptr) return 0xFFFFFFFF;
-  SDL_Surface* surface = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
-  SDL_FreeSurface(loaded);
+SheetImage::~SheetImage() { SDL_FreeSurface(surface); }
+
+std::uint32_t SheetImage::at(int x, int y) const {
+  if (surface == nullptr) return 0xFFFFFFFF;
   const auto* row = static_cast<const std::uint8_t*>(surface->pixels) + y * surface->pitch;
-  const std::uint32_t pixel = reinterpret_cast<const std::uint32_t*>(row)[x] & 0xFFFFFF;
-  SDL_FreeSurface(surface);
-  return pixel;
+  return reinterpret_cast<const std::uint32_t*>(row)[x] & 0xFFFFFF;
+}
+
+int SheetImage::visiblePixels(const SDL_Rect& cell) const {
+  int visible = 0;
+  for (int y = 0; y < cell.h; ++y) {
+    for (int x = 0; x < cell.w; ++x) visible += at(cell.x + x, cell.y + y) != 0;
+  }
+  return visible;
+}
+
+std::size_t countOf(const std::string& text, const std::string& line) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1))
+    ++count;
+  return count;
 }

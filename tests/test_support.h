@@ -10,6 +10,7 @@
 
 #include "clock.h"
 #include "graphics.h"
+#include "key_script.h"
 #include "timer.h"
 #include "units.h"
 
@@ -44,6 +45,21 @@ struct ManualClock : Clock {
   std::vector<Millis> delays;
 };
 
+// Records every renderer copy the Graphics makes while it lives, and stops on the way
+// out, so a failed assertion cannot leave the Graphics writing into a vector long gone.
+class BlitRecorder {
+ public:
+  explicit BlitRecorder(Graphics& graphics) : graphics(graphics) { graphics.recording = &blits; }
+  ~BlitRecorder() { graphics.recording = nullptr; }
+  BlitRecorder(const BlitRecorder&) = delete;
+  BlitRecorder& operator=(const BlitRecorder&) = delete;
+
+  std::vector<BlitRecord> blits;
+
+ private:
+  Graphics& graphics;
+};
+
 // The renderer copies that draw makes, recorded through the Graphics.
 std::vector<BlitRecord> recordBlits(Graphics& graphics, const std::function<void()>& draw);
 
@@ -69,10 +85,25 @@ class StdoutCapture {
   int file;
 };
 
-void pushKey(SDL_Scancode key, bool down, bool repeat = false);
+// A sheet read once from its file, so a test can compare many pixels against it.
+class SheetImage {
+ public:
+  explicit SheetImage(const std::string& sheet);
+  ~SheetImage();
+  SheetImage(const SheetImage&) = delete;
+  SheetImage& operator=(const SheetImage&) = delete;
 
-// The colour of one pixel of a sheet, read from the file, as 0xRRGGBB.
-std::uint32_t sheetPixel(const std::string& sheet, int x, int y);
+  // As 0xRRGGBB; 0xFFFFFFFF, no colour at all, where the sheet could not be read.
+  std::uint32_t at(int x, int y) const;
+  // The pixels of a cell that are not the transparent black.
+  int visiblePixels(const SDL_Rect& cell) const;
+
+ private:
+  SDL_Surface* surface;
+};
+
+// How many times line stands in text.
+std::size_t countOf(const std::string& text, const std::string& line);
 
 // Runs game frames on object as the game does, Timer::updateAll then its update, 16 ms
 // at a time with a shorter last frame, until timer reads time or runs out. Returns the
