@@ -19,6 +19,7 @@
 #include "map.h"
 #include "player.h"
 #include "projectile.h"
+#include "stop_signals.h"
 #include "timer.h"
 
 namespace {
@@ -35,6 +36,7 @@ constexpr int kDeathClouds = 3;
 
 Game::Game() {
   std::srand(static_cast<unsigned>(std::time(nullptr)));
+  catchStopSignals();
   startVideo();
   eventLoop();
 }
