@@ -102,6 +102,15 @@ std::string StdoutCapture::text() {
   return readAll(file);
 }
 
+TempFile::TempFile(const std::string& prefix) {
+  std::string name = "/tmp/" + prefix + "-XXXXXX";
+  const int file = mkstemp(&name[0]);
+  if (file >= 0) close(file);
+  path = name;
+}
+
+TempFile::~TempFile() { std::remove(path.c_str()); }
+
 void pushKey(SDL_Scancode key, bool down, bool repeat) {
   SDL_Event event{};
   event.type = down ? SDL_KEYDOWN : SDL_KEYUP;

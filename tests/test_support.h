@@ -69,6 +69,17 @@ class StdoutCapture {
   int file;
 };
 
+// A file of its own in /tmp, named after prefix, removed again when it goes.
+class TempFile {
+ public:
+  explicit TempFile(const std::string& prefix);
+  ~TempFile();
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+
+  std::string path;
+};
+
 void pushKey(SDL_Scancode key, bool down, bool repeat = false);
 
 // The colour of one pixel of a sheet, read from the file, as 0xRRGGBB.
