@@ -1,23 +1,5 @@
 #include "collision_tile.h"
 
-float slopeOf(const TileType& tileType) {
-  return containsAll(tileType, {RIGHT_SLOPE, TOP_SLOPE}) ||
-                 containsAll(tileType, {LEFT_SLOPE, BOTTOM_SLOPE})
-             ? 0.5f
-             : -0.5f;
-}
-
-// With these offsets a tall and a short tile join into one slope across two tiles.
-GameUnit slopeOffsetOf(const TileType& tileType) {
-  if (containsAll(tileType, {LEFT_SLOPE, TOP_SLOPE, TALL_SLOPE}) ||
-      containsAll(tileType, {RIGHT_SLOPE, BOTTOM_SLOPE, SHORT_SLOPE}))
-    return tileToGame(1);
-  if (containsAll(tileType, {LEFT_SLOPE, BOTTOM_SLOPE, TALL_SLOPE}) ||
-      containsAll(tileType, {RIGHT_SLOPE, TOP_SLOPE, SHORT_SLOPE}))
-    return 0.0f;
-  return kHalfTile;
-}
-
 TestCollisionInfo CollisionTile::testCollision(SideType side, GameUnit perpendicularPosition,
                                                GameUnit leadingPosition,
                                                bool shouldTestSlopes) const {

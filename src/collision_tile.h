@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "side_type.h"
+#include "slope_kinds.h"
 #include "tile_type.h"
 #include "units.h"
 
@@ -24,11 +25,6 @@ struct CollisionTile {
   TileUnit col;
   TileType tileType;
 };
-
-// Positive when the surface goes down as x grows.
-float slopeOf(const TileType& tileType);
-// The surface's height at the tile's left edge, measured down from its top.
-GameUnit slopeOffsetOf(const TileType& tileType);
 
 // The tiles of one map search, in scan order. A body spans a few tiles even in the
 // longest frame, so they live inline and only a far larger rectangle uses the heap:

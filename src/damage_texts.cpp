@@ -19,9 +19,7 @@ void DamageTexts::update(Millis elapsedTime) {
     // A live owner reuses its number for every later hit, so only orphans go.
     if (!showing && entry->second.expired()) {
       entry = damageTexts.erase(entry);
-      std::printf(
-          "I could not help feeling that they were evil things - mountains of madness whose "
-          "farther slopes looked out over some accursed ultimate abyss.\n");
+      std::fputs(kDroppedLine, stdout);
     } else {
       ++entry;
     }

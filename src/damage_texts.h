@@ -14,6 +14,11 @@ class Graphics;
 // owner is gone.
 class DamageTexts {
  public:
+  // Printed each time an orphaned number finishes and is dropped.
+  static constexpr const char* kDroppedLine =
+      "I could not help feeling that they were evil things - mountains of madness whose "
+      "farther slopes looked out over some accursed ultimate abyss.\n";
+
   // Registering the same number again replaces its owner.
   void addDamageable(const boost::shared_ptr<Damageable>& damageable);
   void update(Millis elapsedTime);

@@ -6,12 +6,11 @@
 #include "backdrop.h"
 #include "fixed_backdrop.h"
 #include "game.h"
+#include "slope_kinds.h"
 #include "sprite.h"
 #include "units.h"
 
 namespace {
-
-const TileUnit kNumSlopeKinds = 8;
 
 boost::shared_ptr<Sprite> rockTile(Graphics& graphics, TileUnit x, TileUnit y) {
   return boost::make_shared<Sprite>(graphics, "Rockset", tileToPixel(x), tileToPixel(y),
@@ -39,15 +38,10 @@ Map* Map::createTestMap(Graphics& graphics) {
   for (TileUnit row = 0; row < num_rows; ++row) map->tiles[row][0] = wall_tile;
   for (TileUnit row = 0; row < num_rows; ++row) map->tiles[row][num_cols - 1] = wall_tile;
 
-  // Kinds 0-3 hang from the ceiling, 4-7 rest on the floor; each pair of a tall and a
-  // short tile makes one slope across two tiles.
+  // The rock sheet draws the ceiling's slope kinds in its first row, the floor's below.
   Tile slope_tiles[kNumSlopeKinds];
-  for (TileUnit i = 0; i < kNumSlopeKinds; ++i) {
-    slope_tiles[i] = Tile{makeTileType({SLOPE, (i / 2) % 2 == 0 ? LEFT_SLOPE : RIGHT_SLOPE,
-                                        i / 4 == 0 ? TOP_SLOPE : BOTTOM_SLOPE,
-                                        ((i + 1) / 2) % 2 == 0 ? TALL_SLOPE : SHORT_SLOPE}),
-                          rockTile(graphics, i % 4 + 2, i / 4)};
-  }
+  for (TileUnit i = 0; i < kNumSlopeKinds; ++i)
+    slope_tiles[i] = Tile{kSlopeKinds[i], rockTile(graphics, i % 4 + 2, i / 4)};
 
   // 'W' is a wall, a digit a slope kind, '.' leaves the tile as it is.
   const auto place = [&](TileUnit row, TileUnit first_col, const std::string& pattern) {

@@ -3,29 +3,10 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
-namespace {
-
-struct Sheet {
-  const char* path;
-  bool blackIsTransparent;
-};
-
-// The sheets the world's set-up loads, in its order; only the backdrop keeps its
-// black. Sparks, the ninth, is read with the first shot or head bump, not before the
-// first frame.
-constexpr Sheet kSheets[] = {
-    {"../content/sprites/umbercrag/Panels.pbm", true},
-    {"../content/sprites/umbercrag/Shotsheet.pbm", true},
-    {"../content/sprites/umbercrag/Armory.pbm", true},
-    {"../content/sprites/umbercrag/Pilgrim.pbm", true},
-    {"../content/sprites/umbercrag/Gravefolk.pbm", true},
-    {"../content/sprites/umbercrag/Skyfill.pbm", false},
-    {"../content/sprites/umbercrag/Rockset.pbm", true},
-    {"../content/sprites/umbercrag/Glyphs.pbm", true},
-};
-
-}  // namespace
+#include "sheet_names.h"
 
 int main(int, char**) {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return EXIT_FAILURE;
@@ -38,13 +19,16 @@ int main(int, char**) {
   SDL_RenderSetLogicalSize(renderer, 320, 240);
   SDL_ShowCursor(0);
 
-  SDL_Texture* textures[sizeof kSheets / sizeof kSheets[0]];
-  for (size_t i = 0; i < sizeof kSheets / sizeof kSheets[0]; ++i) {
-    SDL_Surface* surface = SDL_LoadBMP_RW(SDL_RWFromFile(kSheets[i].path, "rb"), 1);
+  // The sheets the world's set-up loads; only the backdrop keeps its black. Sparks is
+  // read with the first shot or head bump, not before the first frame.
+  std::vector<SDL_Texture*> textures;
+  for (const std::string sheet : kSheetNames) {
+    if (sheet == "Sparks") continue;
+    const std::string path = "../content/sprites/umbercrag/" + sheet + ".pbm";
+    SDL_Surface* surface = SDL_LoadBMP_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
     if (surface == nullptr) return EXIT_FAILURE;
-    if (kSheets[i].blackIsTransparent)
-      SDL_SetColorKey(surface, 1, SDL_MapRGB(surface->format, 0, 0, 0));
-    textures[i] = SDL_CreateTextureFromSurface(renderer, surface);
+    if (sheet != "Skyfill") SDL_SetColorKey(surface, 1, SDL_MapRGB(surface->format, 0, 0, 0));
+    textures.push_back(SDL_CreateTextureFromSurface(renderer, surface));
     SDL_FreeSurface(surface);
   }
 

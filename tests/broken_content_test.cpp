@@ -12,14 +12,12 @@
 
 #include "event_loop.h"
 #include "game.h"
+#include "sheet_names.h"
 #include "test_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-const char* const kSheets[] = {"Pilgrim", "Armory", "Shotsheet", "Gravefolk", "Glyphs",
-                               "Panels",  "Sparks", "Rockset",   "Skyfill"};
 
 enum Breakage { MISSING, EMPTY, TRUNCATED_HEADER, TRUNCATED_PIXELS, NOT_A_BMP, DIRECTORY, TINY };
 
@@ -31,7 +29,7 @@ class ContentTree {
     root = mkdtemp(name);
     fs::create_directories(sheets());
     fs::create_directories(root / "run");
-    for (const char* sheet : kSheets)
+    for (const char* sheet : kSheetNames)
       fs::copy_file(fs::path(VANTOREL_SOURCE_DIR) / "content/sprites/umbercrag" / fileName(sheet),
                     sheets() / fileName(sheet));
   }
@@ -109,7 +107,7 @@ TEST(BrokenContent, AnyBrokenSheetStopsTheGameWithOneLineNamingItAndWhy) {
            {DIRECTORY, "directory", "it is a directory"},
            {TINY, "too small", "is 8x8, too small for the cell at"},
        }) {
-    for (const char* sheet : kSheets) {
+    for (const char* sheet : kSheetNames) {
       // The backdrop is stretched whole over its blocks, so no size is too small.
       if (c.breakage == TINY && std::string(sheet) == "Skyfill") continue;
       const std::string label = std::string(sheet) + ", " + c.name;

@@ -16,9 +16,7 @@
 
 namespace {
 
-const std::string kDroppedLine =
-    "I could not help feeling that they were evil things - mountains of madness whose farther "
-    "slopes looked out over some accursed ultimate abyss.\n";
+const std::string kDroppedLine = DamageTexts::kDroppedLine;
 
 // Stands in for the player: alive for the whole run, wherever the test puts it.
 struct StandingOwner : Damageable {

@@ -7,6 +7,7 @@
 
 #include "event_loop.h"
 #include "game.h"
+#include "sheet_names.h"
 #include "test_support.h"
 #include "timer.h"
 
@@ -120,8 +121,7 @@ TEST(Game, RealLoopRunsUntilEscapeAndExitsCleanly) {
   // The close request at 100 ms did not end it; the Escape from 300 ms on did.
   EXPECT_GE(elapsed, std::chrono::milliseconds(300));
   // Each sheet is read once, however many sprites and shots use it; nothing else is said.
-  for (const char* sheet : {"Armory", "Glyphs", "Gravefolk", "Panels", "Pilgrim", "Rockset",
-                            "Shotsheet", "Skyfill", "Sparks"}) {
+  for (const char* sheet : kSheetNames) {
     const std::string line =
         std::string("Loading sprite: ../content/sprites/umbercrag/") + sheet + ".pbm\n";
     const size_t at = result.out.find(line);

@@ -3,9 +3,11 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <utility>
 
 #include "event_loop.h"
 #include "game.h"
+#include "key_script.h"
 #include "test_support.h"
 
 // The real Game, set up and run frame by frame by the shipped loop's own code, with
@@ -34,4 +36,25 @@ class GameHarness {
   Game game{Game::WithoutLoop{}};
   ManualClock clock;
   EventLoop loop{game, clock};
+};
+
+// Plays a script of keys on a harness in 16 ms frames, as the tools do.
+class ScriptedPlay {
+ public:
+  ScriptedPlay(GameHarness& harness, KeyScript script)
+      : harness(harness), script(std::move(script)) {}
+
+  void frame() {
+    pushKeysFor(script, next);
+    harness.frame(16);
+    ++next;
+  }
+
+  void until(int frame) {
+    while (next < frame) this->frame();
+  }
+
+  GameHarness& harness;
+  KeyScript script;
+  int next = 0;
 };

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cave_bat.h"
+#include "damage_texts.h"
 #include "death_cloud_particle.h"
 #include "energy_crystal_pickup.h"
 #include "flashing_pickup.h"
@@ -23,54 +24,10 @@
 
 namespace {
 
-const std::string kBatLine =
-    "I could not help feeling that they were evil things - mountains of madness whose farther "
-    "slopes looked out over some accursed ultimate abyss.\n";
-
-// A key going down or up just before the numbered frame, counted from 0.
-struct KeyChange {
-  int frame;
-  SDL_Scancode key;
-  bool down;
-};
-
-// A held jump with a short push left lands the player on the block left of the start
-// (row 7, column 10), facing the bat across the gap.
-const std::vector<KeyChange> kOntoTheBlock = {{2, SDL_SCANCODE_Z, true},
-                                              {2, SDL_SCANCODE_LEFT, true},
-                                              {14, SDL_SCANCODE_LEFT, false},
-                                              {60, SDL_SCANCODE_Z, false}};
-
 // From the block, a shot fired as the bat rises back through the shot's height.
-std::vector<KeyChange> shootTheBat() {
-  std::vector<KeyChange> script = kOntoTheBlock;
-  script.push_back({92, SDL_SCANCODE_X, true});
-  script.push_back({93, SDL_SCANCODE_X, false});
-  return script;
+KeyScript shootTheBat() {
+  return followedBy(ontoTheBlock(), {{92, SDL_SCANCODE_X, true}, {93, SDL_SCANCODE_X, false}});
 }
-
-// Plays a script of keys on a harness in 16 ms frames.
-class ScriptedPlay {
- public:
-  ScriptedPlay(GameHarness& harness, std::vector<KeyChange> script)
-      : harness(harness), script(std::move(script)) {}
-
-  void frame() {
-    for (const KeyChange& change : script) {
-      if (change.frame == next) pushKey(change.key, change.down);
-    }
-    harness.frame(16);
-    ++next;
-  }
-
-  void until(int frame) {
-    while (next < frame) this->frame();
-  }
-
-  GameHarness& harness;
-  std::vector<KeyChange> script;
-  int next = 0;
-};
 
 bool blitted(const std::vector<BlitRecord>& blits, SDL_Texture* texture) {
   for (const BlitRecord& blit : blits) {
@@ -180,13 +137,13 @@ TEST(GamePlay, ShotBatIsDrawnOnceMoreThenDropsItsLootAndItsNumberFades) {
   const BlitRecord* fading = redOne(blits, panels);
   ASSERT_TRUE(fading) << "still showing 1984 ms after the hit";
   EXPECT_EQ(fading->destination.x, number_x);
-  EXPECT_EQ(occurrences(output.text(), kBatLine), 0u);
+  EXPECT_EQ(occurrences(output.text(), DamageTexts::kDroppedLine), 0u);
   blits.clear();
   play.frame();
   EXPECT_FALSE(redOne(blits, panels)) << "gone 2000 ms after the hit";
-  EXPECT_EQ(occurrences(output.text(), kBatLine), 1u);
+  EXPECT_EQ(occurrences(output.text(), DamageTexts::kDroppedLine), 1u);
   play.until(play.next + 60);
-  EXPECT_EQ(occurrences(output.text(), kBatLine), 1u);
+  EXPECT_EQ(occurrences(output.text(), DamageTexts::kDroppedLine), 1u);
   EXPECT_EQ(game.damageTexts.damageTexts.size(), 1u) << "the player's entry stays";
   graphics.recording = nullptr;
 }

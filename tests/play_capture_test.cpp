@@ -13,8 +13,10 @@
 #include "game.h"
 #include "gif_animation.h"
 #include "graphics.h"
+#include "key_script.h"
 #include "play_capture.h"
 #include "player.h"
+#include "scripted_play.h"
 #include "test_support.h"
 
 namespace {
@@ -92,7 +94,7 @@ TEST(PlayCapture, TheScriptKillsTheBatLevelsTheGunAndTakesOneHit) {
   bool was_invincible = false;
   GunLevel last_level = 0;
   HealthPoints last_health = 0;
-  playScript([&](int frame, const Game& game, Graphics&) {
+  playScript(showTheGameOff(), kPlayFrames, [&](int frame, const Game& game, Graphics&) {
     const Player& player = *game.player;
     if (!game.bat && bat_gone < 0) bat_gone = frame;
     if (player.starGun.currentLevel() == 2 && level_two < 0) level_two = frame;
@@ -105,6 +107,7 @@ TEST(PlayCapture, TheScriptKillsTheBatLevelsTheGunAndTakesOneHit) {
     was_invincible = invincible;
     last_level = player.starGun.currentLevel();
     last_health = player.health.currentHealth;
+    return true;
   });
   EXPECT_GE(bat_gone, 0) << "the shot must kill the bat";
   EXPECT_GE(level_two, 0) << "the crystals must bring the gun to level 2";

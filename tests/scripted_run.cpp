@@ -10,6 +10,7 @@
 #include "event_loop.h"
 #include "cave_bat.h"
 #include "game.h"
+#include "key_script.h"
 #include "test_support.h"
 
 namespace {
@@ -17,14 +18,6 @@ namespace {
 constexpr SDL_Scancode kKeys[] = {SDL_SCANCODE_LEFT, SDL_SCANCODE_RIGHT, SDL_SCANCODE_UP,
                                   SDL_SCANCODE_DOWN, SDL_SCANCODE_X,     SDL_SCANCODE_Z,
                                   SDL_SCANCODE_A};
-
-void push(SDL_Scancode key, bool down) {
-  SDL_Event event{};
-  event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-  event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-  event.key.keysym.scancode = key;
-  SDL_PushEvent(&event);
-}
 
 }  // namespace
 
@@ -43,14 +36,14 @@ int main(int argc, char** argv) {
     if (frame == frames / 2 && game.bat) game.bat->takeDamage(1);
     if (random() % 4 == 0) {
       const SDL_Scancode key = kKeys[random() % (sizeof kKeys / sizeof kKeys[0])];
-      push(key, random() % 2 == 0);
+      pushKey(key, random() % 2 == 0);
     }
     // Mostly whole frames, now and then a short one or a stall the loop caps.
     const unsigned roll = random() % 100;
     clock.now += roll == 0 ? 2000 : roll < 20 ? random() % 84 : 16;
     if (!loop.runFrame()) return EXIT_FAILURE;
   }
-  push(SDL_SCANCODE_ESCAPE, true);
+  pushKey(SDL_SCANCODE_ESCAPE, true);
   clock.now += 16;
   if (loop.runFrame()) return EXIT_FAILURE;
   return game.bat ? EXIT_FAILURE : EXIT_SUCCESS;

@@ -12,9 +12,9 @@
 #include "map.h"
 #include "map_collidable.h"
 #include "rectangle.h"
+#include "slope_kinds.h"
 #include "sprite.h"
 #include "test_support.h"
-#include "tile_names.h"
 #include "tile_type.h"
 
 namespace {
@@ -42,7 +42,7 @@ char kindOf(const Map::Tile& tile) {
   if (tile.tileType == makeTileType({WALL})) return 'W';
   if (tile.tileType == makeTileType({EMPTY})) return '.';
   for (int kind = 0; kind < 8; ++kind) {
-    if (tile.tileType == kSlopes[kind]) return static_cast<char>('0' + kind);
+    if (tile.tileType == kSlopeKinds[kind]) return static_cast<char>('0' + kind);
   }
   return '?';
 }

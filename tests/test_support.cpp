@@ -111,15 +111,6 @@ TempFile::TempFile(const std::string& prefix) {
 
 TempFile::~TempFile() { std::remove(path.c_str()); }
 
-void pushKey(SDL_Scancode key, bool down, bool repeat) {
-  SDL_Event event{};
-  event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-  event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-  event.key.repeat = repeat ? 1 : 0;
-  event.key.keysym.scancode = key;
-  SDL_PushEvent(&event);
-}
-
 std::uint32_t sheetPixel(const std::string& sheet, int x, int y) {
   SDL_Surface* loaded = SDL_LoadBMP(Graphics::sheetPath(sheet).c_str());
   if (loaded == nullptr) return 0xFFFFFFFF;

@@ -10,6 +10,7 @@
 
 #include "clock.h"
 #include "graphics.h"
+#include "key_script.h"
 #include "timer.h"
 #include "units.h"
 
@@ -79,8 +80,6 @@ class TempFile {
 
   std::string path;
 };
-
-void pushKey(SDL_Scancode key, bool down, bool repeat = false);
 
 // The colour of one pixel of a sheet, read from the file, as 0xRRGGBB.
 std::uint32_t sheetPixel(const std::string& sheet, int x, int y);

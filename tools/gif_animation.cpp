@@ -1,10 +1,14 @@
 #include "gif_animation.h"
 
+#include <fcntl.h>
 #include <gif_lib.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -87,9 +91,16 @@ bool GifAnimation::addFrame(const std::vector<std::uint32_t>& pixels, int delay)
 
 std::string GifAnimation::write(const std::string& path) const {
   if (frames.empty()) return "no frames to write";
+  // giflib's own opening makes the file private to its owner; a picture is for everyone.
+  const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+  if (file < 0) return "opening " + path + ": " + std::strerror(errno);
   int error = 0;
-  GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
-  if (!gif) return gifError("opening " + path, error);
+  GifFileType* gif = EGifOpenFileHandle(file, &error);
+  if (!gif) {
+    close(file);
+    std::remove(path.c_str());
+    return gifError("opening " + path, error);
+  }
 
   // The table's size is a power of two, transparency's slot included.
   const int bits = GifBitSize(static_cast<int>(colours.size()) + 1);

@@ -7,57 +7,29 @@
 // or let CMake do it: cmake --build build --target screenshot
 #include <SDL.h>
 
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <vector>
 
 #include "cave_bat.h"
-#include "clock.h"
-#include "event_loop.h"
 #include "game.h"
-#include "png_writer.h"
+#include "graphics.h"
+#include "key_script.h"
+#include "png_file.h"
+#include "scripted_play.h"
 
 namespace {
 
-// Time moves only when the script says so, and nothing sleeps.
-struct ScriptClock : Clock {
-  Millis ticks() override { return now; }
-  void delay(Millis) override {}
-  Millis now = 0;
-};
-
-struct KeyChange {
-  int frame;
-  SDL_Scancode key;
-  bool down;
-};
-
-// A held jump with a short push left lands the player on the block left of the start,
-// facing the bat. A hop from there at the top of the bat's bob fires over the crystals,
-// so the bat is hit where nothing but its number covers it.
-const KeyChange kScript[] = {{2, SDL_SCANCODE_Z, true},     {2, SDL_SCANCODE_LEFT, true},
-                             {14, SDL_SCANCODE_LEFT, false}, {60, SDL_SCANCODE_Z, false},
-                             {110, SDL_SCANCODE_Z, true},    {111, SDL_SCANCODE_Z, false},
-                             {130, SDL_SCANCODE_X, true},    {131, SDL_SCANCODE_X, false}};
 const int kMaxFrames = 300;
 
-void pushKey(SDL_Scancode key, bool down) {
-  SDL_Event event{};
-  event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-  event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-  event.key.keysym.scancode = key;
-  SDL_PushEvent(&event);
-}
-
 // The whole window as it was presented, scaling included.
-std::vector<std::uint8_t> readWindow(SDL_Renderer* renderer, int& width, int& height) {
-  SDL_GetRendererOutputSize(renderer, &width, &height);
+RgbImage readWindow(SDL_Renderer* renderer) {
+  RgbImage image;
+  SDL_GetRendererOutputSize(renderer, &image.width, &image.height);
   // With a logical size set, reading covers only the logical viewport.
   SDL_RenderSetLogicalSize(renderer, 0, 0);
-  std::vector<std::uint8_t> rgb(static_cast<size_t>(width) * height * 3);
-  SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGB24, rgb.data(), width * 3);
-  return rgb;
+  image.rgb.resize(static_cast<size_t>(image.width) * image.height * 3);
+  SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGB24, image.rgb.data(),
+                       image.width * 3);
+  return image;
 }
 
 }  // namespace
@@ -67,32 +39,23 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s OUTPUT.png (run from a folder beside content/)\n", argv[0]);
     return 2;
   }
-  // No window on screen, and the software renderer, whose pixels read back exactly.
-  setenv("SDL_VIDEODRIVER", "dummy", 1);
-  // The same crystals every time.
-  std::srand(1);
-
-  Game game{Game::WithoutLoop{}};
-  ScriptClock clock;
-  EventLoop loop(game, clock);
-  for (int frame = 0; frame < kMaxFrames; ++frame) {
-    for (const KeyChange& change : kScript) {
-      if (change.frame == frame) pushKey(change.key, change.down);
-    }
-    clock.now += Game::kFrameTime;
-    loop.runFrame();
-    if (game.bat && !game.bat->alive) {
-      int width = 0;
-      int height = 0;
-      const std::vector<std::uint8_t> rgb = readWindow(loop.graphics.renderer, width, height);
-      if (!writePng(argv[1], width, height, rgb)) {
-        std::fprintf(stderr, "could not write %s\n", argv[1]);
-        return 1;
-      }
-      std::printf("Wrote %s: frame %d, %dx%d\n", argv[1], frame, width, height);
-      return 0;
-    }
+  RgbImage picture;
+  int hit_frame = -1;
+  playScript(hopAndShootTheBat(), kMaxFrames,
+             [&](int frame, const Game& game, Graphics& graphics) {
+               if (!game.bat || game.bat->alive) return true;
+               picture = readWindow(graphics.renderer);
+               hit_frame = frame;
+               return false;
+             });
+  if (hit_frame < 0) {
+    std::fprintf(stderr, "the scripted shot missed the bat in %d frames\n", kMaxFrames);
+    return 1;
   }
-  std::fprintf(stderr, "the scripted shot missed the bat in %d frames\n", kMaxFrames);
-  return 1;
+  if (!writePng(argv[1], picture)) {
+    std::fprintf(stderr, "could not write %s\n", argv[1]);
+    return 1;
+  }
+  std::printf("Wrote %s: frame %d, %dx%d\n", argv[1], hit_frame, picture.width, picture.height);
+  return 0;
 }

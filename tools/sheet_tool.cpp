@@ -40,13 +40,13 @@
 #include <utility>
 #include <vector>
 
-#include "png_writer.h"
+#include "png_file.h"
+#include "sheet_names.h"
+#include "slope_kinds.h"
+#include "tile_type.h"
+#include "units.h"
 
 namespace {
-
-// The game loads exactly these sheets by name.
-const std::vector<std::string> kSheetNames = {"Pilgrim", "Armory",  "Shotsheet", "Gravefolk", "Glyphs",
-                                              "Panels",  "Sparks",  "Rockset",   "Skyfill"};
 
 constexpr int kTile = 16;
 constexpr int kPreviewScale = 4;
@@ -210,7 +210,8 @@ class Parser {
 
   bool parseSlope(std::istringstream& words) {
     SlopeTile s;
-    if (!(words >> s.kind >> s.x >> s.y) || s.kind < 0 || s.kind > 7) return fail("slope needs N (0-7) X Y");
+    if (!(words >> s.kind >> s.x >> s.y) || s.kind < 0 || s.kind >= static_cast<int>(kNumSlopeKinds))
+      return fail("slope needs N (0-" + std::to_string(kNumSlopeKinds - 1) + ") X Y");
     if (!sheet_.contains(s.x, s.y, kTile, kTile)) return fail("slope tile lies outside the sheet");
     s.where = where_;
     sheet_.slopes.push_back(s);
@@ -264,21 +265,16 @@ class Parser {
   std::map<char, std::string> palette_where_;
 };
 
-// The solid side of each slope, tested at the pixel's centre. The centres never
-// fall on a line, so every pixel is cleanly in or out.
+// The solid side of a slope tile, from the surface lines the collisions use, tested at
+// the pixel's centre. The centres never fall on a line, so every pixel is cleanly in or out.
 bool slopeSolid(int kind, int px, int py) {
-  const double x = px + 0.5;
-  const double y = py + 0.5;
-  switch (kind) {
-    case 0: return y < 16 - x / 2;
-    case 1: return y < 8 - x / 2;
-    case 2: return y < x / 2;
-    case 3: return y < 8 + x / 2;
-    case 4: return y > x / 2;
-    case 5: return y > 8 + x / 2;
-    case 6: return y > 16 - x / 2;
-    default: return y > 8 - x / 2;
-  }
+  const TileType& type = kSlopeKinds[kind];
+  const GameUnit units_per_pixel = tileToGame(1) / kTile;
+  const GameUnit x = (static_cast<GameUnit>(px) + 0.5f) * units_per_pixel;
+  const GameUnit y = (static_cast<GameUnit>(py) + 0.5f) * units_per_pixel;
+  const GameUnit surface = slopeOf(type) * x + slopeOffsetOf(type);
+  // A ceiling's slope is solid above its surface, a floor's below.
+  return type.test(TOP_SLOPE) ? y < surface : y > surface;
 }
 
 struct Loaded {
@@ -383,7 +379,7 @@ bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 std::vector<Loaded> loadAll(const std::string& art_dir) {
   std::vector<Loaded> all;
-  for (const std::string& name : kSheetNames) all.push_back(loadSheet(art_dir, name));
+  for (const char* name : kSheetNames) all.push_back(loadSheet(art_dir, name));
   return all;
 }
 
@@ -425,7 +421,7 @@ int check(const std::string& art_dir, const std::string& sheet_dir) {
       ++failures;
     }
   }
-  if (failures == 0) std::cout << "All " << kSheetNames.size() << " sheets match their source.\n";
+  if (failures == 0) std::cout << "All " << std::size(kSheetNames) << " sheets match their source.\n";
   return failures ? 1 : 0;
 }
 
@@ -559,7 +555,7 @@ int preview(const std::string& art_dir, const std::string& out_png) {
       canvas.text(lx + 1, ly + 1, c.name, 1, label_text);
     }
   }
-  if (!writePng(out_png, canvas.width, canvas.height, canvas.rgb)) {
+  if (!writePng(out_png, RgbImage{canvas.width, canvas.height, canvas.rgb})) {
     std::cerr << "error: cannot write " << out_png << "\n";
     return 1;
   }
