@@ -47,7 +47,7 @@ DecodedGif decodeGif(const std::string& path,
     GraphicsControlBlock control{};
     DGifSavedExtensionToGCB(gif, i, &control);
     decoded.frames.push_back({desc.Left, desc.Top, desc.Width, desc.Height, control.DelayTime,
-                              control.DisposalMode, control.TransparentColor,
+                              control.DisposalMode, control.TransparentColor, 0,
                               desc.ColorMap != nullptr});
     const ColorMapObject* colours = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
     for (int y = 0; y < desc.Height; ++y) {
@@ -55,6 +55,7 @@ DecodedGif decodeGif(const std::string& path,
         const int index = image.RasterBits[static_cast<size_t>(y) * desc.Width + x];
         const int canvas_x = desc.Left + x;
         const int canvas_y = desc.Top + y;
+        if (index == control.TransparentColor) ++decoded.frames.back().clearPixels;
         if (index == control.TransparentColor || !colours || index >= colours->ColorCount ||
             canvas_x >= gif->SWidth || canvas_y >= gif->SHeight)
           continue;

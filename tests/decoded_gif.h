@@ -15,6 +15,7 @@ struct DecodedGif {
     int delay;  // hundredths of a second
     int disposal;
     int transparent;  // colour index, or -1
+    int clearPixels;  // how many of its pixels are transparent
     bool localColours;
   };
 

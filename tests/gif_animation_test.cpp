@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -37,13 +38,14 @@ TEST(GifAnimation, EachFrameStoresOnlyWhatChangedAndComposesBackExactly) {
     const char* what;
     std::vector<std::uint32_t> pixels;  // 4 x 3
     int left, top, width, height;       // the stored rectangle, in file pixels
+    int clear;                          // its unchanged, transparent file pixels
   };
   const std::vector<Case> cases = {
-      {"the first frame, whole", {K, K, K, K, K, R, G, K, K, B, K, K}, 0, 0, 8, 6},
-      {"one pixel changed", {K, K, K, K, K, R, B, K, K, B, K, K}, 4, 2, 2, 2},
-      {"nothing changed: one clear pixel", {K, K, K, K, K, R, B, K, K, B, K, K}, 0, 0, 2, 2},
-      {"two far corners", {G, K, K, K, K, R, B, K, K, B, K, R}, 0, 0, 8, 6},
-      {"a block back to an old colour", {G, K, K, K, K, K, K, K, K, B, K, R}, 2, 2, 4, 2},
+      {"the first frame, whole", {K, K, K, K, K, R, G, K, K, B, K, K}, 0, 0, 8, 6, 0},
+      {"one pixel changed", {K, K, K, K, K, R, B, K, K, B, K, K}, 4, 2, 2, 2, 0},
+      {"nothing changed: one clear pixel", {K, K, K, K, K, R, B, K, K, B, K, K}, 0, 0, 2, 2, 4},
+      {"two far corners", {G, K, K, K, K, R, B, K, K, B, K, R}, 0, 0, 8, 6, 40},
+      {"a block back to an old colour", {G, K, K, K, K, K, K, K, K, B, K, R}, 2, 2, 4, 2, 0},
   };
   GifAnimation animation(4, 3, 2);
   for (const Case& c : cases) ASSERT_TRUE(animation.addFrame(c.pixels, 40)) << c.what;
@@ -65,6 +67,7 @@ TEST(GifAnimation, EachFrameStoresOnlyWhatChangedAndComposesBackExactly) {
     EXPECT_EQ(frame.top, c.top) << c.what;
     EXPECT_EQ(frame.width, c.width) << c.what;
     EXPECT_EQ(frame.height, c.height) << c.what;
+    EXPECT_EQ(frame.clearPixels, c.clear) << c.what;
     EXPECT_EQ(frame.disposal, DISPOSE_DO_NOT) << c.what;
     EXPECT_FALSE(frame.localColours) << c.what;
     EXPECT_EQ(shown[i], scaled(c.pixels, 4, 2)) << c.what;
@@ -118,11 +121,15 @@ TEST(GifAnimation, AFrameBeyondTheColourTableOrOfTheWrongSizeIsRefusedWhole) {
 }
 
 TEST(GifAnimation, AFileThatCannotBeWrittenIsReportedAndNotLeftHalfDone) {
+  TempFile file("vantorel-gif");
+  std::remove(file.path.c_str());
   GifAnimation animation(2, 2, 1);
-  EXPECT_NE(animation.write("/tmp/vantorel-gif-nothing.gif"), "") << "no frames";
-  EXPECT_NE(access("/tmp/vantorel-gif-nothing.gif", F_OK), 0);
+  EXPECT_NE(animation.write(file.path), "") << "no frames";
+  EXPECT_NE(access(file.path.c_str(), F_OK), 0);
   ASSERT_TRUE(animation.addFrame({R, G, B, K}, 40));
-  const std::string missing_folder = "/tmp/vantorel-no-such-folder/play.gif";
-  EXPECT_NE(animation.write(missing_folder), "");
-  EXPECT_NE(access(missing_folder.c_str(), F_OK), 0);
+  TempFile not_a_folder("vantorel-gif");
+  const std::string inside = not_a_folder.path + "/play.gif";
+  EXPECT_NE(animation.write(inside), "");
+  EXPECT_NE(access(inside.c_str(), F_OK), 0);
+  EXPECT_EQ(animation.write(file.path), "") << "the same frames, somewhere writable";
 }

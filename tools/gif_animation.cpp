@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <gif_lib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -94,11 +95,17 @@ std::string GifAnimation::write(const std::string& path) const {
   // giflib's own opening makes the file private to its owner; a picture is for everyone.
   const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
   if (file < 0) return "opening " + path + ": " + std::strerror(errno);
+  // Half a file is worse than none; but a device given as the output stays.
+  struct stat status {};
+  const bool regular = fstat(file, &status) == 0 && S_ISREG(status.st_mode);
+  const auto discard = [&] {
+    if (regular) std::remove(path.c_str());
+  };
   int error = 0;
   GifFileType* gif = EGifOpenFileHandle(file, &error);
   if (!gif) {
     close(file);
-    std::remove(path.c_str());
+    discard();
     return gifError("opening " + path, error);
   }
 
@@ -107,7 +114,7 @@ std::string GifAnimation::write(const std::string& path) const {
   ColorMapObject* map = GifMakeMapObject(1 << bits, nullptr);
   if (!map) {
     EGifCloseFile(gif, &error);
-    std::remove(path.c_str());
+    discard();
     return "out of memory for the colour table";
   }
   for (int i = 0; i < map->ColorCount; ++i) map->Colors[i] = GifColorType{0, 0, 0};
@@ -162,7 +169,6 @@ std::string GifAnimation::write(const std::string& path) const {
 
   if (EGifCloseFile(gif, &error) == GIF_ERROR && failure.empty())
     failure = gifError("closing " + path, error);
-  // Half a file is worse than none.
-  if (!failure.empty()) std::remove(path.c_str());
+  if (!failure.empty()) discard();
   return failure;
 }
