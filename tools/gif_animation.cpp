@@ -33,8 +33,9 @@ bool GifAnimation::addFrame(const std::vector<std::uint32_t>& pixels, int delay)
   if (width <= 0 || height <= 0 || scale <= 0 || delay < 0) return false;
   if (pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
     return false;
+  // Only the colour counts; whatever sits in the top byte is not part of the picture.
   const auto changed = [&](std::size_t at) {
-    return previous.empty() || previous[at] != pixels[at];
+    return previous.empty() || ((previous[at] ^ pixels[at]) & 0xFFFFFFu) != 0;
   };
 
   // The smallest rectangle holding every changed pixel.

@@ -20,8 +20,8 @@ class GifAnimation {
   // pixels holds width * height colours, 0xRRGGBB, row by row from the top. The frame is
   // shown for delay milliseconds; GIF delays are in hundredths of a second, so each delay
   // is rounded such that the running total stays true (32 ms frames get 3, 3, 4, 3, 3).
-  // Returns false, keeping nothing of the frame, when its size is wrong or it brings the
-  // colours past kMaxColours.
+  // Returns false, keeping nothing of the frame, when its size or delay is wrong or it
+  // brings the colours past kMaxColours.
   bool addFrame(const std::vector<std::uint32_t>& pixels, int delay);
 
   // Returns an empty string on success, else what went wrong.
