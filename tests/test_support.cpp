@@ -102,6 +102,15 @@ std::string StdoutCapture::text() {
   return readAll(file);
 }
 
+TempFile::TempFile(const std::string& prefix) {
+  std::string name = "/tmp/" + prefix + "-XXXXXX";
+  const int file = mkstemp(&name[0]);
+  if (file >= 0) close(file);
+  path = name;
+}
+
+TempFile::~TempFile() { std::remove(path.c_str()); }
+
 SheetImage::SheetImage(const std::string& sheet) : surface(nullptr) {
   SDL_Surface* loaded = SDL_LoadBMP(Graphics::sheetPath(sheet).c_str());
   if (loaded == nullptr) return;

@@ -106,6 +106,17 @@ class SheetImage {
 // How many times line stands in text.
 std::size_t countOf(const std::string& text, const std::string& line);
 
+// A file of its own in /tmp, named after prefix, removed again when it goes.
+class TempFile {
+ public:
+  explicit TempFile(const std::string& prefix);
+  ~TempFile();
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+
+  std::string path;
+};
+
 // Runs game frames on object as the game does, Timer::updateAll then its update, 16 ms
 // at a time with a shorter last frame, until timer reads time or runs out. Returns the
 // last update's result.

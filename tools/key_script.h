@@ -24,6 +24,12 @@ const KeyScript& ontoTheBlock();
 // From the block, a hop at the top of the bat's bob fires over the crystals, so the bat
 // is hit where nothing but its number covers it: the screenshot's frame.
 const KeyScript& hopAndShootTheBat();
+// About eight seconds that show the game off, the moving picture's run: a look up on the
+// block, a jump across onto the ledge into the bat's path, the hit with its hop, number,
+// late drain and blinking, crystals collected on the way to gun level 2, a shot that kills
+// the bat and leaves its clouds and drops, a tapped jump, a second shot and a last held
+// jump.
+const KeyScript& showTheGameOff();
 
 // The opening, then the changes that follow it.
 KeyScript followedBy(const KeyScript& opening, std::initializer_list<KeyChange> more);

@@ -8,23 +8,15 @@
 #include <SDL.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "cave_bat.h"
-#include "clock.h"
-#include "event_loop.h"
 #include "game.h"
+#include "graphics.h"
 #include "key_script.h"
 #include "png_file.h"
+#include "scripted_play.h"
 
 namespace {
-
-// Time moves only when the script says so, and nothing sleeps.
-struct ScriptClock : Clock {
-  Millis ticks() override { return now; }
-  void delay(Millis) override {}
-  Millis now = 0;
-};
 
 const int kMaxFrames = 300;
 
@@ -47,28 +39,23 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s OUTPUT.png (run from a folder beside content/)\n", argv[0]);
     return 2;
   }
-  // No window on screen, and the software renderer, whose pixels read back exactly.
-  setenv("SDL_VIDEODRIVER", "dummy", 1);
-  // The same crystals every time.
-  std::srand(1);
-
-  Game game{Game::WithoutLoop{}};
-  ScriptClock clock;
-  EventLoop loop(game, clock);
-  for (int frame = 0; frame < kMaxFrames; ++frame) {
-    pushKeysFor(hopAndShootTheBat(), frame);
-    clock.now += Game::kFrameTime;
-    loop.runFrame();
-    if (game.bat && !game.bat->alive) {
-      const RgbImage picture = readWindow(loop.graphics.renderer);
-      if (!writePng(argv[1], picture)) {
-        std::fprintf(stderr, "could not write %s\n", argv[1]);
-        return 1;
-      }
-      std::printf("Wrote %s: frame %d, %dx%d\n", argv[1], frame, picture.width, picture.height);
-      return 0;
-    }
+  RgbImage picture;
+  int hit_frame = -1;
+  playScript(hopAndShootTheBat(), kMaxFrames,
+             [&](int frame, const Game& game, Graphics& graphics) {
+               if (!game.bat || game.bat->alive) return true;
+               picture = readWindow(graphics.renderer);
+               hit_frame = frame;
+               return false;
+             });
+  if (hit_frame < 0) {
+    std::fprintf(stderr, "the scripted shot missed the bat in %d frames\n", kMaxFrames);
+    return 1;
   }
-  std::fprintf(stderr, "the scripted shot missed the bat in %d frames\n", kMaxFrames);
-  return 1;
+  if (!writePng(argv[1], picture)) {
+    std::fprintf(stderr, "could not write %s\n", argv[1]);
+    return 1;
+  }
+  std::printf("Wrote %s: frame %d, %dx%d\n", argv[1], hit_frame, picture.width, picture.height);
+  return 0;
 }

@@ -26,4 +26,4 @@ build_in() {
   cmake --build "$dir" -j "$(nproc)"
 }
 
-BASE_PACKAGES=(g++ cmake make libsdl2-dev libboost-dev libpng-dev)
+BASE_PACKAGES=(g++ cmake make libsdl2-dev libboost-dev libpng-dev libgif-dev)
