@@ -26,4 +26,6 @@ build_in() {
   cmake --build "$dir" -j "$(nproc)"
 }
 
-BASE_PACKAGES=(g++ cmake make libsdl2-dev libboost-dev)
+BASE_PACKAGES=(g++ cmake make libsdl2-dev libboost-dev libpng-dev)
+# Packing the game, and checking the package and the installed game.
+PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream xvfb xdotool)
