@@ -6,6 +6,7 @@
 
 #include "clock.h"
 #include "game.h"
+#include "stop_signals.h"
 
 EventLoop::EventLoop(Game& game, Clock& clock)
     : game(game),
@@ -32,7 +33,7 @@ bool EventLoop::runFrame() {
     else if (event.type == SDL_KEYUP)
       input.keyUpEvent(event);
   }
-  if (input.wasKeyPressed(SDL_SCANCODE_ESCAPE)) running = false;
+  if (input.wasKeyPressed(SDL_SCANCODE_ESCAPE) || stopSignal() != 0) running = false;
   game.handleCommands(input);
 
   const Millis current_time = clock.ticks();
