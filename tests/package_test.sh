@@ -91,7 +91,11 @@ start_game() {
   local folder output pid status
   folder=$(mktemp -d "$work/elsewhere.XXXX")
   output=$work/$name.out
-  (cd "$folder" && SDL_VIDEODRIVER=x11 exec "$@") > "$output" 2>&1 &
+  # In the sanitizer build, leak checking stays off here: on a real X server, D-Bus and the GL
+  # driver leave blocks that LeakSanitizer reports after their libraries are unloaded, past any
+  # suppression by name. The game's own leaks are checked on the dummy driver and by memcheck.
+  (cd "$folder" && SDL_VIDEODRIVER=x11 ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
+    exec "$@") > "$output" 2>&1 &
   pid=$!
   wait_for "the window titled Vantorel ($name)" "$pid" "$output" window_open "$pid"
   kill -TERM "$pid"
