@@ -54,7 +54,8 @@ wait_for() {
   local deadline=$((SECONDS + kWaitSeconds))
   until "$@" > /dev/null 2>&1; do
     kill -0 "$pid" 2>/dev/null || fail "the game ended before $what; it printed: $(cat "$output")"
-    [ $SECONDS -lt $deadline ] || fail "no $what within ${kWaitSeconds}s; the game printed: $(cat "$output")"
+    [ $SECONDS -lt $deadline ] ||
+      fail "no $what within ${kWaitSeconds}s; the game printed: $(cat "$output")"
     sleep 0.1
   done
 }
@@ -94,8 +95,8 @@ start_game() {
   # In the sanitizer build, leak checking stays off here: on a real X server, D-Bus and the GL
   # driver leave blocks that LeakSanitizer reports after their libraries are unloaded, past any
   # suppression by name. The game's own leaks are checked on the dummy driver and by memcheck.
-  (cd "$folder" && SDL_VIDEODRIVER=x11 ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
-    exec "$@") > "$output" 2>&1 &
+  local asan_options=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
+  (cd "$folder" && SDL_VIDEODRIVER=x11 ASAN_OPTIONS=$asan_options exec "$@") > "$output" 2>&1 &
   pid=$!
   wait_for "the window titled Vantorel ($name)" "$pid" "$output" window_open "$pid"
   kill -TERM "$pid"
@@ -110,9 +111,11 @@ start_game() {
   status=0
   wait "$pid" || status=$?
   [ "$status" -eq "$kTerminatedStatus" ] ||
-    fail "$name: SIGTERM ended the game with status $status, not $kTerminatedStatus: $(cat "$output")"
+    fail "$name: SIGTERM ended the game with status $status, not $kTerminatedStatus:" \
+      "$(cat "$output")"
   # The game's output is a file here, so its lines arrive only as it exits.
-  sheets_loaded "$output" || fail "$name: the sheets did not all load; the game printed: $(cat "$output")"
+  sheets_loaded "$output" ||
+    fail "$name: the sheets did not all load; the game printed: $(cat "$output")"
   echo "Started $name: window opened, sheets loaded, SIGTERM gave $status"
 }
 
@@ -121,8 +124,10 @@ run_package() {
   local usr=$work/root/usr
   local desktop_files=("$usr"/share/applications/*.desktop)
   local metainfo_files=("$usr"/share/metainfo/*.metainfo.xml)
-  [ ${#desktop_files[@]} -eq 1 ] && [ -f "${desktop_files[0]}" ] || fail "expected one desktop entry"
-  [ ${#metainfo_files[@]} -eq 1 ] && [ -f "${metainfo_files[0]}" ] || fail "expected one metainfo file"
+  [ ${#desktop_files[@]} -eq 1 ] && [ -f "${desktop_files[0]}" ] ||
+    fail "expected one desktop entry"
+  [ ${#metainfo_files[@]} -eq 1 ] && [ -f "${metainfo_files[0]}" ] ||
+    fail "expected one metainfo file"
   desktop-file-validate "${desktop_files[0]}" || fail "desktop-file-validate rejects the entry"
   appstreamcli validate --no-net "${metainfo_files[0]}" || fail "appstreamcli rejects the metainfo"
 
