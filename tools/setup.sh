@@ -27,3 +27,5 @@ build_in() {
 }
 
 BASE_PACKAGES=(g++ cmake make libsdl2-dev libboost-dev libpng-dev libgif-dev)
+# Packing the game, and checking the package and the installed game.
+PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream xvfb xdotool)
