@@ -27,3 +27,5 @@ build_in() {
 }
 
 BASE_PACKAGES=(g++ cmake make libsdl2-dev libboost-dev)
+# The browser build: the compiler, and dpkg-source to unpack SDL's source package.
+WEB_PACKAGES=(emscripten node-acorn dpkg-dev)
