@@ -6,6 +6,7 @@
 
 #include "clock.h"
 #include "game.h"
+#include "stop_signals.h"
 
 EventLoop::EventLoop(Game& game, Clock& clock)
     : game(game),
@@ -20,6 +21,19 @@ EventLoop::EventLoop(Game& game, Clock& clock)
   lastUpdateTime = clock.ticks();
 }
 
+namespace {
+
+// SDL hands these over with a string that the receiver frees: dropping the event must
+// not drop the string with it.
+void releaseEventData(const SDL_Event& event) {
+  if (event.type == SDL_DROPFILE || event.type == SDL_DROPTEXT) SDL_free(event.drop.file);
+#if SDL_VERSION_ATLEAST(2, 0, 22)
+  if (event.type == SDL_TEXTEDITING_EXT) SDL_free(event.editExt.text);
+#endif
+}
+
+}  // namespace
+
 bool EventLoop::runFrame() {
   const Millis start_time = clock.ticks();
   input.beginNewFrame();
@@ -31,8 +45,10 @@ bool EventLoop::runFrame() {
       input.keyDownEvent(event);
     else if (event.type == SDL_KEYUP)
       input.keyUpEvent(event);
+    else
+      releaseEventData(event);
   }
-  if (input.wasKeyPressed(SDL_SCANCODE_ESCAPE)) running = false;
+  if (input.wasKeyPressed(SDL_SCANCODE_ESCAPE) || stopSignal() != 0) running = false;
   game.handleCommands(input);
 
   const Millis current_time = clock.ticks();

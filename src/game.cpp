@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <string>
 #include <vector>
 
 #include "cave_bat.h"
@@ -19,13 +20,35 @@
 #include "map.h"
 #include "player.h"
 #include "projectile.h"
+#include "stop_signals.h"
 #include "timer.h"
 
 namespace {
 
+// Says why SDL found no display: nothing to look for, or nothing where it looked.
+std::string missingDisplay() {
+  std::string tried;
+  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* value = SDL_getenv(variable);
+    if (value == nullptr || *value == '\0') continue;
+    tried += (tried.empty() ? "could not reach " : " or ") + std::string(variable) + "=" + value;
+  }
+  return tried.empty() ? "DISPLAY and WAYLAND_DISPLAY are unset" : tried;
+}
+
 void startVideo() {
   if (SDL_Init(SDL_INIT_VIDEO) != 0)
     fatalError(std::string("could not start SDL video: ") + SDL_GetError());
+  // With no display SDL settles on a driver that shows nothing, and the game would run
+  // unseen for ever. Naming a driver (SDL_VIDEODRIVER=dummy for tests) is a choice.
+  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  if (asked != nullptr && *asked != '\0') return;
+  const std::string driver = SDL_GetCurrentVideoDriver();
+  if (driver == "offscreen" || driver == "dummy") {
+    SDL_Quit();
+    fatalError("no display to open a window on (" + missingDisplay() +
+               "); SDL_VIDEODRIVER=dummy runs headless");
+  }
 }
 
 constexpr int kStartCrystals = 8;
@@ -35,6 +58,7 @@ constexpr int kDeathClouds = 3;
 
 Game::Game() {
   std::srand(static_cast<unsigned>(std::time(nullptr)));
+  catchStopSignals();
   startVideo();
   eventLoop();
 }

@@ -21,7 +21,7 @@ class Game {
   static constexpr Millis kFrameTime = 16;
   static constexpr Millis kMaxFrameTime = 83;
 
-  // The whole program: returns once Escape has ended the loop.
+  // The whole program: returns once Escape or a stop signal has ended the loop.
   Game();
   // Starts SDL but runs no loop, so a harness can drive an EventLoop frame by frame.
   struct WithoutLoop {};

@@ -1,6 +1,7 @@
 #include "game.h"
+#include "stop_signals.h"
 
 int main(int, char**) {
-  Game game;
-  return 0;
+  { Game game; }
+  return exitStatusAfterStop();
 }

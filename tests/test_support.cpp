@@ -68,7 +68,8 @@ ChildResult runInChild(const std::function<int()>& body) {
   }
   int status = 0;
   waitpid(pid, &status, 0);
-  ChildResult result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, "", ""};
+  ChildResult result{WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+                     WIFSIGNALED(status) ? WTERMSIG(status) : 0, "", ""};
   lseek(out_fd, 0, SEEK_SET);
   lseek(err_fd, 0, SEEK_SET);
   result.out = readAll(out_fd);

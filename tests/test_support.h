@@ -49,6 +49,7 @@ std::vector<BlitRecord> recordBlits(Graphics& graphics, const std::function<void
 
 struct ChildResult {
   int exitCode;  // -1 when the child did not exit normally
+  int killedBy;  // the signal that ended the child, or 0
   std::string out;
   std::string err;
 };

@@ -1,0 +1,16 @@
+#pragma once
+
+// Ctrl-C, a service manager's stop and a closed terminal (SIGINT, SIGTERM, SIGHUP) end
+// the game the way Escape does: the loop sees the request where it reads Escape, so
+// the frame under way completes and everything is torn down in order.
+
+// Takes the three signals over from SDL and the default action. Call before SDL_Init.
+// After the first, a second of the same kind ends the process at once, should the
+// teardown hang.
+void catchStopSignals();
+
+// The signal that asked the game to stop, or 0.
+int stopSignal();
+
+// 128 plus the stopping signal's number, as shells and service managers expect, or 0.
+int exitStatusAfterStop();
