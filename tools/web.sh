@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the browser version into build-web/: index.html, vantorel.js, vantorel.wasm and
-# vantorel.data (the sheets). Installs what is missing; safe to run again.
+# vantorel.data (the sheets). Installs what is missing; safe to run again. Arguments go
+# to the game's CMake configure (./check adds -DVANTOREL_WERROR=ON).
 #
 # Everything comes from Debian: its emscripten, and SDL built for the browser from the
 # source of the same libsdl2 that libsdl2-dev installs, fetched once with apt-get source
@@ -73,7 +74,7 @@ ln -sfn /usr/include/boost "$out/boost-include/boost"
 
 emcmake cmake -S . -B "$out/game" -DCMAKE_BUILD_TYPE=Release \
   -DSDL2_DIR="$PWD/$sdl/prefix/lib/cmake/SDL2" \
-  -DBoost_INCLUDE_DIR="$PWD/$out/boost-include" > /dev/null
+  -DBoost_INCLUDE_DIR="$PWD/$out/boost-include" "$@" > /dev/null
 cmake --build "$out/game" -j 2 --target vantorel
 cp "$out/game/vantorel.js" "$out/game/vantorel.wasm" "$out/game/vantorel.data" "$out/"
 cp web/index.html "$out/index.html"
