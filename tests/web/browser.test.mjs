@@ -197,3 +197,26 @@ test("Escape ends the loop: the canvas stops and the page says so, with a way ba
   assert.deepEqual(again, reference.startupLines);
   assert.deepEqual(game.errors, []);
 });
+
+test("without WebAssembly or WebGL the page says so plainly and loads nothing", async () => {
+  const cases = [
+    { missing: "WebAssembly", hide: "delete window.WebAssembly;" },
+    { missing: "WebGL", hide: `{
+        const getContext = HTMLCanvasElement.prototype.getContext;
+        HTMLCanvasElement.prototype.getContext = function (type, ...rest) {
+          return type.startsWith("webgl") ? null : getContext.call(this, type, ...rest);
+        };
+      }` },
+  ];
+  for (const { missing, hide } of cases) {
+    const page = await session.browser.newPage();
+    const requested = [];
+    page.on("request", (request) => requested.push(new URL(request.url()).pathname));
+    await page.evaluateOnNewDocument(hide);
+    await page.goto(session.url);
+    assert.equal(await page.$eval("#status", (status) => status.textContent),
+      `Vantorel cannot run here: this browser has no ${missing}.`, missing);
+    assert.deepEqual(requested, ["/"], missing);
+    await page.close();
+  }
+});
