@@ -2,8 +2,12 @@
 # loop is unchanged: asyncify lets SDL_Delay hand each frame back to the browser. The
 # sheets are preloaded at /content, and the program starts in /, so
 # "../content/sprites/umbercrag/" names them as it does on the desktop.
+set(VANTOREL_WEB_SHEETS ${PROJECT_SOURCE_DIR}/content/sprites/umbercrag)
 target_link_options(vantorel PRIVATE
   -sASYNCIFY
   -sEXIT_RUNTIME=1
   -sENVIRONMENT=web
-  "--preload-file=${PROJECT_SOURCE_DIR}/content/sprites/umbercrag@/content/sprites/umbercrag")
+  "--preload-file=${VANTOREL_WEB_SHEETS}@/content/sprites/umbercrag")
+# The sheets are packed at link time, so an edited sheet must link again.
+file(GLOB VANTOREL_WEB_SHEET_FILES CONFIGURE_DEPENDS ${VANTOREL_WEB_SHEETS}/*)
+set_property(TARGET vantorel APPEND PROPERTY LINK_DEPENDS ${VANTOREL_WEB_SHEET_FILES})
