@@ -1,6 +1,7 @@
 // Runs the shipped loop's frames on the real world, typing a seeded random script of
-// keys among every other kind of event a desktop sends, then Escape. Used to check whole runs under memcheck: the clock is set by
-// hand, so a run has the same frames however slowly memcheck lets it go.
+// keys among every other kind of event a desktop sends, then Escape. Used to check
+// whole runs under memcheck: the clock is set by hand, so a run has the same frames
+// however slowly memcheck lets it go.
 #include <SDL.h>
 
 #include <cstdio>
