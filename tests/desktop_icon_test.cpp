@@ -60,10 +60,11 @@ Icon readIcon(int size) {
 TEST(DesktopIcon, SmallestIconIsThePlayersCellWithBlackSeeThrough) {
   const Icon icon = readIcon(kCellSide);
   ASSERT_EQ(icon.size, kCellSide);
+  const SheetImage sheet("Pilgrim");
   int opaque = 0;
   for (int y = 0; y < kCellSide; ++y) {
     for (int x = 0; x < kCellSide; ++x) {
-      const std::uint32_t expected = sheetPixel("Pilgrim", kCellX + x, kCellY + y);
+      const std::uint32_t expected = sheet.at(kCellX + x, kCellY + y);
       const bool see_through = expected == 0;
       EXPECT_EQ(icon.alpha(x, y), see_through ? 0 : 255) << "at " << x << ", " << y;
       if (!see_through) {

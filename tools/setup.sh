@@ -29,3 +29,14 @@ build_in() {
 BASE_PACKAGES=(g++ cmake make libsdl2-dev libboost-dev libpng-dev libgif-dev)
 # Packing the game, and checking the package and the installed game.
 PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream xvfb xdotool)
+# The browser build: the compiler, and dpkg-source to unpack SDL's source package.
+WEB_PACKAGES=(emscripten node-acorn dpkg-dev)
+
+# Chromium and the browser tests' npm packages, exactly as tests/web/package-lock.json
+# pins them.
+ensure_browser_tools() {
+  ensure_packages chromium
+  # Node's own npm where it brought one; Debian's otherwise.
+  command -v npm > /dev/null || ensure_packages npm
+  (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+}

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Builds the browser version into build-web/: index.html, vantorel.js, vantorel.wasm and
+# vantorel.data (the sheets). Installs what is missing; safe to run again. Arguments go
+# to the game's CMake configure (./check adds -DVANTOREL_WERROR=ON).
+#
+# Everything comes from Debian: its emscripten, and SDL built for the browser from the
+# source of the same libsdl2 that libsdl2-dev installs, fetched once with apt-get source
+# and kept under build-web/sdl/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source tools/setup.sh
+ensure_packages "${BASE_PACKAGES[@]}" "${WEB_PACKAGES[@]}"
+
+out=build-web
+sdl=$out/sdl
+mkdir -p "$out"
+
+# Debian's python and node modules, whatever else is first on the PATH: emscripten's
+# optimizer needs Debian's acorn.
+export EMSDK_PYTHON=/usr/bin/python3
+export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+
+# apt-get source through sources of our own: every "deb" entry of the machine's lists
+# read as "deb-src", with private package lists, so the machine's apt set-up is left
+# as it was.
+fetch_sdl_source() {
+  local version=$1 apt=$sdl/apt
+  rm -rf "$apt" "$sdl/source"
+  mkdir -p "$apt/sources.list.d" "$apt/lists/partial" "$apt/cache" "$sdl/source"
+  local file
+  for file in /etc/apt/sources.list.d/*.sources; do
+    [ -e "$file" ] || continue
+    sed -E 's/^Types:.*\bdeb\b.*$/Types: deb-src/' "$file" > "$apt/sources.list.d/$(basename "$file")"
+  done
+  for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -e "$file" ] || continue
+    sed -nE 's/^[[:space:]]*deb[[:space:]]/deb-src /p' "$file" \
+      >> "$apt/sources.list.d/machine-sources.list"
+  done
+  local options=(-o Dir::Etc::SourceList=/dev/null
+                 -o "Dir::Etc::SourceParts=$PWD/$apt/sources.list.d"
+                 -o "Dir::State::Lists=$PWD/$apt/lists" -o "Dir::Cache=$PWD/$apt/cache"
+                 -o APT::Sandbox::User=root -qq)
+  # A list that has no sources (a third-party archive) only warns; the source
+  # package itself must come.
+  apt-get "${options[@]}" update || echo "Some source lists could not be read; going on."
+  (cd "$sdl/source" && apt-get "${options[@]}" source "libsdl2=$version")
+}
+
+build_sdl() {
+  local version
+  version=$(dpkg-query -W -f='${Version}' libsdl2-dev)
+  local stamp=$sdl/built-$version
+  [ -e "$stamp" ] && return 0
+  echo "== SDL $version for the browser (once)"
+  fetch_sdl_source "$version"
+  local tree
+  tree=$(find "$sdl/source" -mindepth 1 -maxdepth 1 -type d -name 'libsdl2-*')
+  emcmake cmake -S "$tree" -B "$sdl/build" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$PWD/$sdl/prefix" -DSDL_SHARED=OFF -DSDL_STATIC=ON \
+    -DSDL_TEST=OFF -DSDL_TESTS=OFF > /dev/null
+  cmake --build "$sdl/build" -j 2
+  cmake --install "$sdl/build" > /dev/null
+  rm -rf "$sdl/source" "$sdl/build" "$sdl/apt"
+  touch "$stamp"
+}
+
+build_sdl
+
+# Boost is headers only; handing the compiler all of /usr/include would bring the
+# host's C library headers in ahead of emscripten's own.
+mkdir -p "$out/boost-include"
+ln -sfn /usr/include/boost "$out/boost-include/boost"
+
+emcmake cmake -S . -B "$out/game" -DCMAKE_BUILD_TYPE=Release \
+  -DSDL2_DIR="$PWD/$sdl/prefix/lib/cmake/SDL2" \
+  -DBoost_INCLUDE_DIR="$PWD/$out/boost-include" "$@" > /dev/null
+cmake --build "$out/game" -j 2 --target vantorel
+cp "$out/game/vantorel.js" "$out/game/vantorel.wasm" "$out/game/vantorel.data" "$out/"
+cp web/index.html "$out/index.html"
+echo "Built $out/: index.html, vantorel.js, vantorel.wasm, vantorel.data"
