@@ -5,13 +5,14 @@
 //   vantorel_icon SHEET X Y SIDE SIZE OUT.png
 
 #include <SDL.h>
-#include <png.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "png_file.h"
 
 namespace {
 
@@ -55,7 +56,11 @@ int main(int argc, char** argv) {
     return fail("the cell lies outside " + sheet_path);
   }
 
-  std::vector<uint8_t> rgba(static_cast<size_t>(size) * size * 4);
+  RgbaImage icon;
+  icon.width = size;
+  icon.height = size;
+  std::vector<uint8_t>& rgba = icon.rgba;
+  rgba.resize(static_cast<size_t>(size) * size * 4);
   const auto* pixels = static_cast<const uint8_t*>(sheet->pixels);
   for (int y = 0; y < size; ++y) {
     const uint8_t* row = pixels + static_cast<size_t>(cell_y + y * side / size) * sheet->pitch;
@@ -71,12 +76,6 @@ int main(int argc, char** argv) {
   }
   SDL_FreeSurface(sheet);
 
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = static_cast<png_uint_32>(size);
-  image.height = static_cast<png_uint_32>(size);
-  image.format = PNG_FORMAT_RGBA;
-  if (!png_image_write_to_file(&image, out_path.c_str(), 0, rgba.data(), 0, nullptr))
-    return fail(out_path + ": " + image.message);
+  if (!writePng(out_path, icon)) return fail("could not write " + out_path);
   return EXIT_SUCCESS;
 }
