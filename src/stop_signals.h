@@ -2,9 +2,11 @@
 
 // Ctrl-C, a service manager's stop and a closed terminal (SIGINT, SIGTERM, SIGHUP) end
 // the game the way Escape does: the loop sees the request where it reads Escape, so
-// the frame under way completes and everything is torn down in order.
+// the frame under way completes and everything is torn down in order. On Windows,
+// Ctrl-C and Ctrl+Break in a console count as SIGINT, and a closed console as SIGHUP
+// (1), which Windows lacks. One source file per platform.
 
-// Takes the three signals over from SDL and the default action. Call before SDL_Init.
+// Takes the three over from SDL and the default action. Call before SDL_Init.
 // After the first, a second of the same kind ends the process at once, should the
 // teardown hang.
 void catchStopSignals();

@@ -31,6 +31,12 @@ BASE_PACKAGES=(g++ cmake make libsdl2-dev libboost-dev libpng-dev libgif-dev)
 PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream xvfb xdotool)
 # The browser build: the compiler, and dpkg-source to unpack SDL's source package.
 WEB_PACKAGES=(emscripten node-acorn dpkg-dev)
+# The Windows build: the cross compiler and its binutils, dpkg-source for SDL's source,
+# icotool to gather the icon's sizes into one .ico, and zip.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 dpkg-dev icoutils zip)
+# Running and checking it: wine on an Xvfb of the test's own, xdotool to find and key its
+# window, ImageMagick to read the window's pixels, and icoutils' wrestool.
+WINDOWS_TEST_PACKAGES=(wine wine64 xvfb xdotool imagemagick icoutils unzip)
 
 # Chromium and the browser tests' npm packages, exactly as tests/web/package-lock.json
 # pins them.

@@ -9,6 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/setup.sh
+source tools/sdl_source.sh
 ensure_packages "${BASE_PACKAGES[@]}" "${WEB_PACKAGES[@]}"
 
 out=build-web
@@ -20,42 +21,14 @@ mkdir -p "$out"
 export EMSDK_PYTHON=/usr/bin/python3
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 
-# apt-get source through sources of our own: every "deb" entry of the machine's lists
-# read as "deb-src", with private package lists, so the machine's apt set-up is left
-# as it was.
-fetch_sdl_source() {
-  local version=$1 apt=$sdl/apt
-  rm -rf "$apt" "$sdl/source"
-  mkdir -p "$apt/sources.list.d" "$apt/lists/partial" "$apt/cache" "$sdl/source"
-  local file
-  for file in /etc/apt/sources.list.d/*.sources; do
-    [ -e "$file" ] || continue
-    sed -E 's/^Types:.*\bdeb\b.*$/Types: deb-src/' "$file" > "$apt/sources.list.d/$(basename "$file")"
-  done
-  for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-    [ -e "$file" ] || continue
-    sed -nE 's/^[[:space:]]*deb[[:space:]]/deb-src /p' "$file" \
-      >> "$apt/sources.list.d/machine-sources.list"
-  done
-  local options=(-o Dir::Etc::SourceList=/dev/null
-                 -o "Dir::Etc::SourceParts=$PWD/$apt/sources.list.d"
-                 -o "Dir::State::Lists=$PWD/$apt/lists" -o "Dir::Cache=$PWD/$apt/cache"
-                 -o APT::Sandbox::User=root -qq)
-  # A list that has no sources (a third-party archive) only warns; the source
-  # package itself must come.
-  apt-get "${options[@]}" update || echo "Some source lists could not be read; going on."
-  (cd "$sdl/source" && apt-get "${options[@]}" source "libsdl2=$version")
-}
-
 build_sdl() {
   local version
   version=$(dpkg-query -W -f='${Version}' libsdl2-dev)
   local stamp=$sdl/built-$version
   [ -e "$stamp" ] && return 0
   echo "== SDL $version for the browser (once)"
-  fetch_sdl_source "$version"
   local tree
-  tree=$(find "$sdl/source" -mindepth 1 -maxdepth 1 -type d -name 'libsdl2-*')
+  tree=$(fetch_sdl_source "$sdl")
   emcmake cmake -S "$tree" -B "$sdl/build" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX="$PWD/$sdl/prefix" -DSDL_SHARED=OFF -DSDL_STATIC=ON \
     -DSDL_TEST=OFF -DSDL_TESTS=OFF > /dev/null
