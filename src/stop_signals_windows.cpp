@@ -25,7 +25,12 @@ void stopWith(int signal_number) {
   stop_signal.compare_exchange_strong(none, signal_number);
 }
 
-void onStopSignal(int signal_number) { stopWith(signal_number); }
+// Microsoft's runtime puts the default action back before it calls a handler, wine's
+// does not: put it back here too, so a second Ctrl-C ends a hung teardown at once.
+void onStopSignal(int signal_number) {
+  signal(signal_number, SIG_DFL);
+  stopWith(signal_number);
+}
 
 BOOL WINAPI onConsoleEvent(DWORD event) {
   switch (event) {
@@ -53,8 +58,6 @@ void catchStopSignals() {
   // Left on, SDL turns SIGINT and SIGTERM into a quit event, which the loop drops
   // with the window's close request.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  // The runtime puts the default action back as it delivers a signal, so a second
-  // Ctrl-C ends a hung teardown at once.
   signal(SIGINT, onStopSignal);
   signal(SIGTERM, onStopSignal);
   // Added after the runtime's own console handler, so asked first.

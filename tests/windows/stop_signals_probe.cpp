@@ -18,13 +18,24 @@ namespace {
 // The loop is running well before this: set-up takes a few frames.
 constexpr Uint32 kSendAfter = 300;
 
+// Status 3: the event could not be sent at all (wine sends only Ctrl-C).
+constexpr int kCannotSend = 3;
+
+void send(DWORD event) {
+  if (GenerateConsoleCtrlEvent(event, 0)) return;
+  std::fprintf(stderr, "GenerateConsoleCtrlEvent(%lu) failed with error %lu\n", event,
+               GetLastError());
+  std::fflush(stderr);
+  std::_Exit(kCannotSend);
+}
+
 Uint32 sendCtrlC(Uint32, void*) {
-  GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
+  send(CTRL_C_EVENT);
   return 0;
 }
 
 Uint32 sendCtrlBreak(Uint32, void*) {
-  GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, 0);
+  send(CTRL_BREAK_EVENT);
   return 0;
 }
 
@@ -34,23 +45,24 @@ Uint32 raiseSigterm(Uint32, void*) {
 }
 
 int playUntil(SDL_TimerCallback send) {
-  SDL_AddTimer(kSendAfter, send, nullptr);
+  if (send != nullptr) SDL_AddTimer(kSendAfter, send, nullptr);
   { Game game; }
   return exitStatusAfterStop();
 }
 
-// A second of the same kind ends the process at once, whatever the game is doing.
+// A second of the same kind ends the process at once, whatever the game is doing; if
+// it does not, the probe ends 5 s on with status 4.
 int repeat(DWORD event) {
   catchStopSignals();
-  GenerateConsoleCtrlEvent(event, 0);
+  send(event);
   // Windows hands console events to a thread of their own.
   for (int waited = 0; stopSignal() == 0; waited += 10) {
     if (waited > 5000) return 2;
     Sleep(10);
   }
-  GenerateConsoleCtrlEvent(event, 0);
+  send(event);
   Sleep(5000);
-  return 0;
+  return 4;
 }
 
 }  // namespace
@@ -58,12 +70,14 @@ int repeat(DWORD event) {
 int main(int argc, char** argv) {
   _putenv("SDL_VIDEODRIVER=dummy");
   const char* what = argc == 2 ? argv[1] : "";
+  // Until something outside stops it: wine turns a SIGINT to its process into Ctrl-C.
+  if (std::strcmp(what, "play") == 0) return playUntil(nullptr);
   if (std::strcmp(what, "ctrl-c") == 0) return playUntil(sendCtrlC);
   if (std::strcmp(what, "ctrl-break") == 0) return playUntil(sendCtrlBreak);
   if (std::strcmp(what, "sigterm") == 0) return playUntil(raiseSigterm);
   if (std::strcmp(what, "repeat-ctrl-c") == 0) return repeat(CTRL_C_EVENT);
   if (std::strcmp(what, "repeat-ctrl-break") == 0) return repeat(CTRL_BREAK_EVENT);
-  std::fprintf(stderr, "usage: %s ctrl-c|ctrl-break|sigterm|repeat-ctrl-c|repeat-ctrl-break\n",
+  std::fprintf(stderr, "usage: %s play|ctrl-c|ctrl-break|sigterm|repeat-ctrl-c|repeat-ctrl-break\n",
                argv[0]);
   return 64;
 }
