@@ -64,8 +64,8 @@ else
 fi
 
 if cmp -s <(tr -d '\r' < "$folder/LICENSE.txt") LICENSE &&
-   grep -q $'^Escape         quit\r$' "$folder/README.txt" &&
-   grep -q $'close button does not\\.\r$' "$folder/README.txt"; then
+   grep -qE $'^ +Escape +quit\r$' "$folder/README.txt" &&
+   grep -qE $'Escape quits\\. The window\'s close button does not\\.\r$' "$folder/README.txt"; then
   pass "README.txt (controls, Escape quits, the close button does not) and LICENSE.txt"
 else
   fail "README.txt or LICENSE.txt" "$(head -c 400 "$folder/README.txt")"
@@ -114,11 +114,11 @@ for program in Vantorel.exe game/vantorel.exe; do
     fail "$program's icon" "sizes: $(echo $sizes)" "differing from the icon tool's:$differing"
   fi
 
-  # The version resource's strings are UTF-16.
-  version_text=$(wrestool -x -t 16 "$folder/$program" 2> /dev/null | tr -d '\0')
+  # The version resource's strings are UTF-16, each name followed by its value.
+  version_text=$(wrestool -x --raw -t 16 "$folder/$program" 2> /dev/null | tr -d '\0')
   missing=
-  for text in "ProductName" "Vantorel" "ProductVersion" "FileVersion" "$version" \
-              "LegalCopyright" "MIT License: see LICENSE.txt"; do
+  for text in "ProductNameVantorel" "ProductVersion$version" "FileVersion$version" \
+              "LegalCopyrightCopyright (c) 2026 The Vantorel developers. MIT License"; do
     [[ $version_text == *"$text"* ]] || missing+=" \"$text\""
   done
   if [ -n "$version_text" ] && [ -z "$missing" ]; then
