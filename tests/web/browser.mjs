@@ -10,7 +10,7 @@ import { serve } from "../../web/serve.mjs";
 
 const here = dirname(fileURLToPath(import.meta.url));
 export const repository = resolve(here, "../..");
-export const webDir = resolve(process.env.VANTOREL_WEB_DIR ?? join(repository, "build-web"));
+export const webDir = resolve(process.env.VANTOREL_WEB_DIR ?? join(repository, "build-web/site"));
 const probeScript = readFileSync(join(here, "frame_probe.js"), "utf8");
 
 // Serves webDir and starts the browser; close() ends both.

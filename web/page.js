@@ -1,0 +1,248 @@
+// The page around the game: fitting it to the screen, fullscreen, the touch controls and
+// gamepads, loading the game's three files with a progress bar, and the service worker
+// that keeps them for playing offline.
+import { installControls } from "./controls.js";
+import { installGamepads } from "./gamepad.js";
+import { installKeyboard } from "./keys.js";
+
+const stage = document.getElementById("stage");
+const canvas = document.getElementById("canvas");
+const status = document.getElementById("status");
+const progress = document.getElementById("progress");
+const fullscreen = document.getElementById("fullscreen");
+
+// Installable: added here, not in the page, so that a browser that cannot run the game
+// fetches nothing more.
+for (const [rel, href] of [["manifest", "manifest.webmanifest"], ["apple-touch-icon", "icon-192.png"]]) {
+  const link = document.createElement("link");
+  Object.assign(link, { rel, href });
+  document.head.append(link);
+}
+
+function say(text, action) {
+  status.textContent = text;
+  if (action) {
+    const button = document.createElement("button");
+    button.textContent = action;
+    button.addEventListener("click", () => location.reload());
+    status.append(" ", button);
+  }
+}
+
+// --- Size: the largest whole multiple of the game's 320x240 that fits, down to 2x; below
+// that (phones) the largest 4:3 that fits. Only the displayed size changes: the drawing
+// buffer stays what SDL made, and the browser scales it without blending.
+
+// The box each group of touch controls takes beside or below the game.
+const kControlsBox = 176;
+
+function fit(width, height) {
+  const whole = Math.floor(Math.min(width / 320, height / 240));
+  if (whole >= 2) return { width: 320 * whole, height: 240 * whole };
+  const side = Math.max(0, Math.floor(Math.min(width, height * 4 / 3) / 4) * 4);
+  return { width: side, height: side * 3 / 4 };
+}
+
+function layout() {
+  const { width, height } = stage.getBoundingClientRect();
+  let arrangement = "alone";
+  let size = fit(width, height);
+  if (document.body.classList.contains("touch")) {
+    const side = fit(width - 2 * kControlsBox, height);
+    const below = fit(width, height - kControlsBox);
+    arrangement = side.width >= below.width ? "side" : "below";
+    size = arrangement === "side" ? side : below;
+  }
+  stage.dataset.arrangement = arrangement;
+  canvas.style.width = `${size.width}px`;
+  canvas.style.height = `${size.height}px`;
+}
+
+// --- Touch: shown where the main pointer is coarse, or from the first touch on.
+function showTouchControls() {
+  if (document.body.classList.contains("touch")) return;
+  document.body.classList.add("touch");
+  layout();
+}
+
+const coarse = matchMedia("(pointer: coarse)");
+if (coarse.matches) document.body.classList.add("touch");
+coarse.addEventListener("change", () => coarse.matches && showTouchControls());
+window.addEventListener("touchstart", showTouchControls, { capture: true, passive: true });
+new ResizeObserver(layout).observe(stage);
+layout();
+
+// --- Fullscreen: the game and its controls together; on a phone, landscape if the browser
+// lets us. A refusal of either leaves the page as it was.
+fullscreen.hidden = !document.fullscreenEnabled;
+fullscreen.addEventListener("click", async () => {
+  try {
+    await stage.requestFullscreen({ navigationUI: "hide" });
+  } catch {
+    return;
+  }
+  if (document.body.classList.contains("touch")) screen.orientation?.lock?.("landscape").catch(() => {});
+  canvas.focus();
+});
+
+// --- Keys.
+installKeyboard();
+installControls(document.querySelectorAll(".controls"));
+installGamepads();
+// The game reads arrows and space; the page must not scroll with them.
+const scrollKeys = new Set(["ArrowLeft", "ArrowRight", "ArrowUp", "ArrowDown", " "]);
+window.addEventListener("keydown", (event) => {
+  if (scrollKeys.has(event.key)) event.preventDefault();
+});
+canvas.addEventListener("mousedown", () => canvas.focus());
+
+// --- A new build: once a service worker keeps the game, a visit with the network first asks
+// for a newer one and, if there is, waits for it and starts again on it. Offline the question
+// fails at once and the game starts from what is kept.
+const kUpdateWait = 3000;
+
+async function newerBuild() {
+  const workers = navigator.serviceWorker;
+  if (!workers?.controller) return false;
+  const registration = await workers.getRegistration();
+  if (!registration) return false;
+  try {
+    await Promise.race([registration.update(),
+      new Promise((_, fail) => setTimeout(fail, kUpdateWait))]);
+  } catch {
+    // Offline, or slow: the newer build, if any, waits for the next visit.
+  }
+  const next = registration.installing ?? registration.waiting;
+  if (!next) return false;
+  say("Fetching the new version…");
+  return new Promise((done) => {
+    workers.addEventListener("controllerchange", () => done(true), { once: true });
+    const settle = () => {
+      if (next.state === "installed") next.postMessage("take over");
+      if (next.state === "redundant") done(false);
+    };
+    next.addEventListener("statechange", settle);
+    settle();
+  });
+}
+
+function keepForOffline() {
+  navigator.serviceWorker?.register("sw.js").catch((error) => {
+    console.warn(`The game will not be kept for offline play: ${error}`);
+  });
+}
+
+// --- Loading: the three files are fetched here, all at once, so that the bar can count
+// every byte and a file that fails is named. The script runs once it and the sheets are in;
+// the WebAssembly compiles as it streams.
+let failed = false;
+
+function fail(file, why) {
+  if (failed) return;
+  failed = true;
+  progress.hidden = true;
+  say(`Could not load ${file}: ${why}.`, "Try again");
+}
+
+const counts = new Map();
+
+function showProgress() {
+  let loaded = 0;
+  let total = 0;
+  for (const count of counts.values()) {
+    loaded += count.loaded;
+    total += count.total;
+  }
+  const known = [...counts.values()].every((count) => count.total > 0);
+  if (known && total > 0) {
+    progress.value = loaded / total;
+    if (!failed) say(`Loading… ${Math.floor(100 * loaded / total)} %`);
+  } else {
+    progress.removeAttribute("value");
+  }
+}
+
+// A Response whose body counts towards the bar as it arrives.
+async function download(file) {
+  let response;
+  try {
+    response = await fetch(file);
+  } catch {
+    throw new Error("the network failed");
+  }
+  if (!response.ok) throw new Error(`the server answered ${response.status} ${response.statusText}`.trim());
+  const count = { loaded: 0, total: Number(response.headers.get("Content-Length")) || 0 };
+  counts.set(file, count);
+  showProgress();
+  const counted = response.body.pipeThrough(new TransformStream({
+    transform(chunk, controller) {
+      count.loaded += chunk.byteLength;
+      showProgress();
+      controller.enqueue(chunk);
+    },
+  }));
+  return new Response(counted, { headers: response.headers });
+}
+
+async function bytes(file, read) {
+  try {
+    return await read(await download(file));
+  } catch (error) {
+    fail(file, error.message.startsWith("the ") ? error.message : "the download broke off");
+    throw error;
+  }
+}
+
+async function start() {
+  if (await newerBuild()) {
+    location.reload();
+    return;
+  }
+  for (const file of ["vantorel.js", "vantorel.wasm", "vantorel.data"]) counts.set(file, { loaded: 0, total: 0 });
+  const script = bytes("vantorel.js", (response) => response.text());
+  const data = bytes("vantorel.data", (response) => response.arrayBuffer());
+  const wasm = download("vantorel.wasm");
+  wasm.catch((error) => fail("vantorel.wasm", error.message));
+
+  window.Module = {
+    canvas,
+    print: (line) => console.log(line),
+    printErr: (line) => console.error(line),
+    // The bar tells the progress; emscripten's own lines add nothing.
+    setStatus: () => {},
+    instantiateWasm(imports, done) {
+      wasm.then((response) => WebAssembly.instantiateStreaming(response, imports))
+        .then((result) => done(result.instance),
+          (error) => fail("vantorel.wasm", error instanceof WebAssembly.CompileError
+            ? "it is not a WebAssembly module" : error.message));
+      return {};
+    },
+    getPreloadedPackage: () => sheets,
+    onRuntimeInitialized: () => {
+      progress.hidden = true;
+      say("");
+      canvas.focus();
+      keepForOffline();
+    },
+    onExit: (code) => {
+      if (code === 0) say("The game has ended.", "Play again");
+      else say(`The game stopped with an error (exit status ${code}); see the console.`, "Play again");
+    },
+    onAbort: () => {
+      if (!failed) say("The game stopped with an error; see the console.", "Play again");
+    },
+  };
+  let sheets;
+  let source;
+  try {
+    [source, sheets] = await Promise.all([script, data]);
+  } catch {
+    return;
+  }
+  if (failed) return;
+  const element = document.createElement("script");
+  element.src = URL.createObjectURL(new Blob([source], { type: "text/javascript" }));
+  document.body.append(element);
+}
+
+start();
