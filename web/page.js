@@ -54,8 +54,22 @@ function layout() {
     size = arrangement === "side" ? side : below;
   }
   stage.dataset.arrangement = arrangement;
-  canvas.style.width = `${size.width}px`;
-  canvas.style.height = `${size.height}px`;
+  if (!canvas.classList.contains("unmade")) {
+    canvas.style.width = `${size.width}px`;
+    canvas.style.height = `${size.height}px`;
+  }
+}
+
+// SDL sizes the drawing buffer from the canvas's displayed size when it makes the window,
+// and again on every resize of the browser's window, as the game's window is resizable. The
+// game draws 320x240 whatever the buffer, and the browser's nearest-neighbour scaling of a
+// fixed 640x480 keeps the game's pixels even where SDL's own would not: so the canvas has no
+// size of ours until the window is made (class "unmade"), and SDL never hears of a resize.
+window.addEventListener("resize", (event) => event.stopImmediatePropagation(), true);
+
+function windowMade() {
+  canvas.classList.remove("unmade");
+  layout();
 }
 
 // --- Touch: shown where the main pointer is coarse, or from the first touch on.
@@ -224,6 +238,8 @@ async function start() {
       canvas.focus();
       keepForOffline();
     },
+    // After main's first frame, which made the window.
+    postRun: windowMade,
     onExit: (code) => {
       if (code === 0) say("The game has ended.", "Play again");
       else say(`The game stopped with an error (exit status ${code}); see the console.`, "Play again");

@@ -37,9 +37,11 @@ export async function startBrowser() {
 }
 
 // A new page with the frame probe, its console and its errors recorded, opened on the
-// game and left once the first frame is drawn.
-export async function openGame({ browser, url }) {
+// game and left once the first frame is drawn. prepare(page), if given, runs before the
+// page is opened (to emulate a device, say).
+export async function openGame({ browser, url }, prepare = null) {
   const page = await browser.newPage();
+  if (prepare) await prepare(page);
   const consoleLines = [];
   const errors = [];
   page.on("console", (message) => {

@@ -1,0 +1,360 @@
+// The page on every player's screen, in Debian's headless Chromium: phones with touch
+// controls, desktops at whole multiples of the game's size, gamepads, fullscreen and
+// Escape. Needs what browser.test.mjs needs.
+import assert from "node:assert/strict";
+import { after, afterEach, before, beforeEach, describe, test } from "node:test";
+
+import { openGame, pause, startBrowser } from "./browser.mjs";
+import { desktopReference, giveReference, playerAt } from "./reference.mjs";
+
+const kSparksLine = "Loading sprite: ../content/sprites/umbercrag/Sparks.pbm";
+// What reaches the game: recorded on the window where SDL listens, after the page's own
+// listeners have had their say.
+const kKeyLog = `window.keyLog = [];
+  for (const type of ["keydown", "keyup"])
+    window.addEventListener(type, (event) => window.keyLog.push(type + " " + event.code));`;
+const kPhone = { deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+
+let session;
+let reference;
+
+before(async () => {
+  reference = desktopReference();
+  session = await startBrowser();
+});
+
+after(async () => {
+  await session?.close();
+});
+
+async function open(viewport, extra = "") {
+  const game = await openGame(session, async (page) => {
+    await page.setViewport(viewport);
+    await page.evaluateOnNewDocument(kKeyLog + extra);
+  });
+  await giveReference(game.page, reference);
+  return game;
+}
+
+const keyLog = (page) => page.evaluate(() => window.keyLog.splice(0));
+
+// Where everything lies, in CSS pixels.
+async function geometry(page) {
+  return page.evaluate(() => {
+    const canvas = document.getElementById("canvas");
+    const shown = canvas.getBoundingClientRect();
+    const scale = shown.width / canvas.width;
+    const box = (r) => ({ left: r.left, top: r.top, right: r.right, bottom: r.bottom });
+    return {
+      viewport: { width: innerWidth, height: innerHeight },
+      scrollWidth: document.documentElement.scrollWidth,
+      buffer: { width: canvas.width, height: canvas.height },
+      canvas: { ...box(shown), width: shown.width, height: shown.height },
+      rendering: getComputedStyle(canvas).imageRendering,
+      controls: [...document.querySelectorAll("[data-keys]")]
+        .filter((zone) => zone.offsetParent !== null)
+        .map((zone) => ({ keys: zone.dataset.keys, ...box(zone.getBoundingClientRect()) })),
+      hud: window.desktopRegions.filter((r) => r.kind === "hud").map((r) => ({
+        left: shown.left + r.x * scale, top: shown.top + r.y * scale,
+        right: shown.left + (r.x + r.w) * scale, bottom: shown.top + (r.y + r.h) * scale })),
+    };
+  });
+}
+
+const overlaps = (a, b) => a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+const inside = (a, b) => a.left >= b.left && a.top >= b.top && a.right <= b.right && a.bottom <= b.bottom;
+
+// Fingers through the DevTools protocol: touchStart and touchMove name the fingers that
+// are down or moving, touchEnd the ones lifted.
+async function fingers(page) {
+  const client = await page.createCDPSession();
+  const centres = await page.evaluate(() => Object.fromEntries(
+    [...document.querySelectorAll("[data-keys].button")].map((zone) => {
+      const r = zone.getBoundingClientRect();
+      return [zone.dataset.keys, { x: r.left + r.width / 2, y: r.top + r.height / 2 }];
+    })));
+  const send = (type, points) => client.send("Input.dispatchTouchEvent",
+    { type, touchPoints: points.map(([id, keys]) => ({ id, ...centres[keys] })) });
+  return {
+    down: (...points) => send("touchStart", points),
+    move: (...points) => send("touchMove", points),
+    up: (...points) => send("touchEnd", points),
+  };
+}
+
+describe("a phone", () => {
+  const layouts = [
+    { name: "portrait", viewport: { width: 390, height: 844, ...kPhone } },
+    { name: "landscape", viewport: { width: 844, height: 390, isLandscape: true, ...kPhone } },
+  ];
+
+  test("shows the whole game at 4:3, no sideways scroll, and controls that keep off the HUD",
+    async () => {
+      for (const { name, viewport } of layouts) {
+        const { page, errors } = await open(viewport);
+        const at = await geometry(page);
+        const screen = { left: 0, top: 0, right: at.viewport.width, bottom: at.viewport.height };
+        assert.ok(inside(at.canvas, screen), `${name}: canvas ${JSON.stringify(at.canvas)}`);
+        assert.ok(Math.abs(at.canvas.width * 3 - at.canvas.height * 4) < 0.01, `${name}: not 4:3`);
+        // The room no smaller than the screen allows beside the controls.
+        assert.ok(Math.max(at.canvas.width / at.viewport.width, at.canvas.height / at.viewport.height) > 0.55,
+          `${name}: canvas ${at.canvas.width}x${at.canvas.height} is small`);
+        assert.deepEqual(at.buffer, { width: 640, height: 480 }, name);
+        assert.equal(at.rendering, "pixelated", name);
+        assert.ok(at.scrollWidth <= at.viewport.width, `${name}: scrolls sideways to ${at.scrollWidth}`);
+        const buttons = at.controls.map((zone) => zone.keys).sort();
+        for (const keys of ["ArrowLeft", "ArrowRight", "ArrowUp", "ArrowDown", "KeyZ", "KeyX"])
+          assert.ok(buttons.includes(keys), `${name}: no ${keys} button`);
+        assert.ok(at.hud.length > 0);
+        for (const zone of at.controls) {
+          assert.ok(inside(zone, screen), `${name}: ${zone.keys} off screen`);
+          for (const hud of at.hud) assert.ok(!overlaps(zone, hud), `${name}: ${zone.keys} covers the HUD`);
+        }
+        assert.deepEqual(errors, [], name);
+        await page.close();
+      }
+    });
+
+  // Each on a new game, from the player's place at the start.
+  describe("played by touch", () => {
+    let game;
+    let touch;
+    beforeEach(async () => {
+      game = await open(layouts[0].viewport);
+      touch = await fingers(game.page);
+    });
+    afterEach(async () => {
+      assert.deepEqual(game.errors, []);
+      await game.page.close();
+    });
+
+    test("Fire loads the Sparks sheet", async () => {
+      const loaded = () => game.consoleLines.filter((line) => line.text === kSparksLine).length;
+      assert.equal(loaded(), 0);
+      await touch.down([1, "KeyX"]);
+      await pause(100);
+      await touch.up([1, "KeyX"]);
+      for (let waited = 0; loaded() === 0 && waited < 3000; waited += 50) await pause(50);
+      assert.equal(loaded(), 1);
+      assert.deepEqual(await keyLog(game.page), ["keydown KeyX", "keyup KeyX"]);
+    });
+
+    test("holding Right walks the player more than a tile right", async () => {
+      const start = await playerAt(game.page);
+      assert.ok(start.pixels > 0, "the player is not found");
+      await touch.down([1, "ArrowRight"]);
+      await pause(700);
+      await touch.up([1, "ArrowRight"]);
+      const end = await playerAt(game.page);
+      assert.ok(end.x - start.x > 32, `player at x ${start.x}, then ${end.x}`);
+      assert.deepEqual(await keyLog(game.page), ["keydown ArrowRight", "keyup ArrowRight"]);
+    });
+
+    test("sliding from Right to Left lets go of Right and turns the player round", async () => {
+      await touch.down([1, "ArrowRight"]);
+      await pause(300);
+      const turning = await playerAt(game.page);
+      await touch.move([1, "ArrowLeft"]);
+      await pause(900);
+      const back = await playerAt(game.page);
+      await touch.up([1, "ArrowLeft"]);
+      assert.ok(turning.x - back.x > 32, `player at x ${turning.x}, then ${back.x}`);
+      assert.deepEqual(await keyLog(game.page),
+        ["keydown ArrowRight", "keyup ArrowRight", "keydown ArrowLeft", "keyup ArrowLeft"]);
+    });
+
+    test("Jump lifts the player", async () => {
+      const ground = await playerAt(game.page);
+      await touch.down([1, "KeyZ"]);
+      await pause(250);
+      const air = await playerAt(game.page);
+      await touch.up([1, "KeyZ"]);
+      assert.ok(ground.y - air.y > 16, `player at (${ground.x}, ${ground.y}), then (${air.x}, ${air.y})`);
+      assert.deepEqual(await keyLog(game.page), ["keydown KeyZ", "keyup KeyZ"]);
+    });
+
+    test("Right held while another finger taps Jump does both", async () => {
+      const start = await playerAt(game.page);
+      await touch.down([1, "ArrowRight"]);
+      await pause(100);
+      await touch.down([1, "ArrowRight"], [2, "KeyZ"]);
+      await pause(250);
+      const air = await playerAt(game.page);
+      await touch.up([2, "KeyZ"]);
+      await pause(400);
+      const end = await playerAt(game.page);
+      await touch.up([1, "ArrowRight"]);
+      assert.ok(start.y - air.y > 16, `player at y ${start.y}, then ${air.y}`);
+      assert.ok(end.x - start.x > 32, `player at x ${start.x}, then ${end.x}`);
+      assert.deepEqual(await keyLog(game.page),
+        ["keydown ArrowRight", "keydown KeyZ", "keyup KeyZ", "keyup ArrowRight"]);
+    });
+  });
+});
+
+describe("a desktop", () => {
+  test("shows the game at the largest whole multiple that fits, without touch controls, and refits",
+    async () => {
+      const cases = [
+        { width: 1920, height: 1080, shown: { width: 1280, height: 960 } },
+        { width: 1366, height: 768, shown: { width: 960, height: 720 } },
+        { width: 800, height: 600, shown: { width: 640, height: 480 } },
+        // Below twice the size: the largest 4:3 that fits.
+        { width: 500, height: 400, shown: null },
+      ];
+      const { page, errors } = await open({ width: 1920, height: 1080 });
+      for (const { width, height, shown: whole } of cases) {
+        await page.setViewport({ width, height });
+        const stage = await page.$eval("#stage", (e) => e.getBoundingClientRect().toJSON());
+        const side = Math.floor(Math.min(stage.width, stage.height * 4 / 3) / 4) * 4;
+        const shown = whole ?? { width: side, height: side * 3 / 4 };
+        await page.waitForFunction((w) => document.getElementById("canvas")
+          .getBoundingClientRect().width === w, { timeout: 2000 }, shown.width).catch(() => {});
+        const at = await geometry(page);
+        const name = `${width}x${height}`;
+        assert.deepEqual({ width: at.canvas.width, height: at.canvas.height }, shown, name);
+        assert.deepEqual(at.buffer, { width: 640, height: 480 }, name);
+        assert.deepEqual(at.controls, [], name);
+        assert.ok(at.scrollWidth <= width, name);
+      }
+      assert.deepEqual(errors, []);
+      await page.close();
+    });
+
+  test("the first Escape in fullscreen only leaves it; the next one quits", async () => {
+    const { page, errors } = await open({ width: 1366, height: 768 });
+    const running = async () => {
+      const frames = await page.evaluate(() => window.vantorelProbe.frames);
+      await pause(200);
+      return (await page.evaluate(() => window.vantorelProbe.frames)) > frames;
+    };
+    await page.click("#fullscreen");
+    await page.waitForFunction(() => document.fullscreenElement?.id === "stage", { timeout: 2000 });
+    assert.ok(await page.evaluate(() => document.fullscreenElement.contains(document.getElementById("canvas"))
+      && document.fullscreenElement.contains(document.getElementById("pad"))));
+    // Headless Chromium passes Escape to the page in fullscreen.
+    await page.keyboard.press("Escape");
+    await page.waitForFunction(() => document.fullscreenElement === null, { timeout: 2000 });
+    assert.ok(await running(), "the game stopped on leaving fullscreen");
+    // A desktop browser leaves fullscreen on Escape itself; a keydown that comes just after
+    // is the same press.
+    await page.click("#fullscreen");
+    await page.waitForFunction(() => document.fullscreenElement !== null, { timeout: 2000 });
+    await page.evaluate(async () => {
+      await document.exitFullscreen();
+      for (const type of ["keydown", "keyup"])
+        window.dispatchEvent(new KeyboardEvent(type, { key: "Escape", code: "Escape", bubbles: true }));
+    });
+    assert.ok(await running(), "the game stopped on an Escape just after fullscreen");
+    assert.deepEqual(await keyLog(page), []);
+    assert.deepEqual(await page.evaluate(() => [document.getElementById("canvas").width,
+      document.getElementById("canvas").height]), [640, 480]);
+
+    await pause(300);
+    await page.keyboard.press("Escape");
+    await page.waitForFunction(() =>
+      document.getElementById("status").textContent.includes("The game has ended."), { timeout: 5000 });
+    assert.deepEqual(await keyLog(page), ["keydown Escape", "keyup Escape"]);
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+});
+
+describe("a gamepad", () => {
+  // A standard pad the page finds through navigator.getGamepads, before its own scripts.
+  const kFakePad = `
+    window.fakePad = { index: 0, id: "Fake standard pad", mapping: "standard", connected: false,
+      timestamp: 0, axes: [0, 0, 0, 0],
+      buttons: Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 })) };
+    navigator.getGamepads = () => [window.fakePad.connected ? window.fakePad : null, null, null, null];
+    window.padEvent = (type) => {
+      window.fakePad.connected = type === "gamepadconnected";
+      const event = new Event(type);
+      event.gamepad = window.fakePad;
+      window.dispatchEvent(event);
+    };`;
+  let game;
+  before(async () => {
+    game = await open({ width: 800, height: 600 }, kFakePad);
+  });
+
+  // Sets the pad's buttons (index → pressed) and axes, then waits two display frames.
+  async function setPad(page, { buttons = {}, axes = [0, 0], event = null }) {
+    await page.evaluate(async (buttons, axes, event) => {
+      for (const [index, button] of window.fakePad.buttons.entries()) {
+        button.pressed = buttons[index] === true;
+        button.value = button.pressed ? 1 : 0;
+      }
+      window.fakePad.axes = [...axes, 0, 0];
+      if (event) window.padEvent(event);
+      for (let frame = 0; frame < 3; ++frame) await new Promise((done) => requestAnimationFrame(done));
+    }, buttons, axes, event);
+  }
+
+  test("its d-pad, stick and face buttons are the game's keys, one event per change", async () => {
+    const { page } = game;
+    const steps = [
+      { what: "connected, nothing held", pad: { event: "gamepadconnected" }, keys: [] },
+      { what: "d-pad right", pad: { buttons: { 15: true } }, keys: ["keydown ArrowRight"] },
+      { what: "d-pad right and the stick a little right", pad: { buttons: { 15: true }, axes: [0.3, 0] }, keys: [] },
+      { what: "the stick past half way right", pad: { axes: [0.7, 0] }, keys: [] },
+      { what: "the stick back under half way", pad: { axes: [0.4, 0] }, keys: ["keyup ArrowRight"] },
+      { what: "the stick up", pad: { axes: [0, -0.8] }, keys: ["keydown ArrowUp"] },
+      { what: "up and the bottom button", pad: { axes: [0, -0.8], buttons: { 0: true } }, keys: ["keydown KeyZ"] },
+      { what: "and the left face button", pad: { axes: [0, -0.8], buttons: { 0: true, 2: true } }, keys: ["keydown KeyX"] },
+      { what: "and the right face button too", pad: { axes: [0, -0.8], buttons: { 0: true, 1: true, 2: true } }, keys: [] },
+      { what: "the left face button let go", pad: { axes: [0, -0.8], buttons: { 0: true, 1: true } }, keys: [] },
+      { what: "the right face button let go", pad: { axes: [0, -0.8], buttons: { 0: true } }, keys: ["keyup KeyX"] },
+      { what: "d-pad left, down", pad: { axes: [0, -0.8], buttons: { 0: true, 13: true, 14: true } },
+        keys: ["keydown ArrowDown", "keydown ArrowLeft"] },
+      { what: "disconnected while holding", pad: { buttons: { 0: true, 13: true, 14: true }, event: "gamepaddisconnected" },
+        keys: ["keyup ArrowUp", "keyup KeyZ", "keyup ArrowDown", "keyup ArrowLeft"] },
+    ];
+    await keyLog(page);
+    for (const { what, pad, keys } of steps) {
+      await setPad(page, pad);
+      assert.deepEqual((await keyLog(page)).sort(), [...keys].sort(), what);
+    }
+  });
+
+  test("d-pad right walks the player right, the bottom button jumps, disconnecting stops it", async () => {
+    const { page } = game;
+    await setPad(page, { event: "gamepadconnected" });
+    const start = await playerAt(page);
+    await setPad(page, { buttons: { 15: true } });
+    await pause(600);
+    const walked = await playerAt(page);
+    assert.ok(walked.x - start.x > 32, `player at x ${start.x}, then ${walked.x}`);
+    await setPad(page, { buttons: { 15: true, 0: true } });
+    await pause(200);
+    const air = await playerAt(page);
+    assert.ok(walked.y - air.y > 16, `player at y ${walked.y}, then ${air.y}`);
+    await setPad(page, { buttons: { 15: true, 0: true }, event: "gamepaddisconnected" });
+    await pause(500);
+    const stopped = await playerAt(page);
+    await pause(300);
+    const still = await playerAt(page);
+    assert.ok(Math.abs(still.x - stopped.x) < 1, `player still moving: x ${stopped.x}, then ${still.x}`);
+    assert.deepEqual(game.errors, []);
+  });
+
+  test("a key held on the keyboard and the pad stays down until both let go", async () => {
+    const { page } = game;
+    await setPad(page, { event: "gamepadconnected" });
+    await keyLog(page);
+    const steps = [
+      { what: "keyboard Right", act: () => page.keyboard.down("ArrowRight"), keys: ["keydown ArrowRight"] },
+      { what: "and the d-pad", act: () => setPad(page, { buttons: { 15: true } }), keys: [] },
+      { what: "keyboard let go", act: () => page.keyboard.up("ArrowRight"), keys: [] },
+      { what: "keyboard again", act: () => page.keyboard.down("ArrowRight"), keys: [] },
+      { what: "d-pad let go", act: () => setPad(page, {}), keys: [] },
+      { what: "keyboard let go last", act: () => page.keyboard.up("ArrowRight"), keys: ["keyup ArrowRight"] },
+    ];
+    for (const { what, act, keys } of steps) {
+      await act();
+      await pause(50);
+      assert.deepEqual(await keyLog(page), keys, what);
+    }
+    assert.deepEqual(game.errors, []);
+  });
+});
