@@ -13,9 +13,9 @@ export const repository = resolve(here, "../..");
 export const webDir = resolve(process.env.VANTOREL_WEB_DIR ?? join(repository, "build-web/site"));
 const probeScript = readFileSync(join(here, "frame_probe.js"), "utf8");
 
-// Serves webDir and starts the browser; close() ends both.
-export async function startBrowser() {
-  const { server, url } = await serve(webDir);
+// Serves a folder (webDir unless given) and starts the browser; close() ends both.
+export async function startBrowser(folder = webDir) {
+  const { server, url } = await serve(folder);
   const profile = mkdtempSync(join(tmpdir(), "vantorel-chromium-"));
   const browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM ?? "/usr/bin/chromium",
@@ -30,6 +30,7 @@ export async function startBrowser() {
     url,
     async close() {
       await browser.close();
+      server.closeAllConnections();
       server.close();
       rmSync(profile, { recursive: true, force: true });
     },
