@@ -56,6 +56,7 @@ export function releaseAll(holder) {
 // as well. Either way the player meant "leave fullscreen", not "quit": that Escape never
 // reaches the game, nor one arriving just after the browser left; the next one quits.
 const kEscapeAfterFullscreen = 250;
+let fullscreen = false;
 let leftFullscreenAt = -Infinity;
 let swallowEscapeUp = false;
 
@@ -64,7 +65,8 @@ function leavingFullscreen() {
     document.exitFullscreen().catch(() => {});
     return true;
   }
-  return performance.now() - leftFullscreenAt < kEscapeAfterFullscreen;
+  // Still fullscreen as far as the page has heard: its change event is on the way.
+  return fullscreen || performance.now() - leftFullscreenAt < kEscapeAfterFullscreen;
 }
 
 function keep(event) {
@@ -76,7 +78,8 @@ function keep(event) {
 // key down (a second keydown) or still holds it (a keyup too early).
 export function installKeyboard() {
   document.addEventListener("fullscreenchange", () => {
-    if (!document.fullscreenElement) leftFullscreenAt = performance.now();
+    fullscreen = document.fullscreenElement !== null;
+    if (!fullscreen) leftFullscreenAt = performance.now();
   });
   // Registered before the game's own listeners, and on the way down, so it sees every key
   // first.

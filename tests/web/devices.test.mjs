@@ -8,8 +8,9 @@ import { openGame, pause, startBrowser } from "./browser.mjs";
 import { desktopReference, giveReference, playerAt } from "./reference.mjs";
 
 const kSparksLine = "Loading sprite: ../content/sprites/umbercrag/Sparks.pbm";
-// What reaches the game: recorded on the window where SDL listens, after the page's own
-// listeners have had their say.
+// What reaches the game: recorded on the window where SDL listens, by a listener added
+// after the game's own, so that it hears what they hear. (Listeners on the window run in
+// the order they were added, capturing or not, for events sent to the window itself.)
 const kKeyLog = `window.keyLog = [];
   for (const type of ["keydown", "keyup"])
     window.addEventListener(type, (event) => window.keyLog.push(type + " " + event.code));`;
@@ -30,8 +31,9 @@ after(async () => {
 async function open(viewport, extra = "") {
   const game = await openGame(session, async (page) => {
     await page.setViewport(viewport);
-    await page.evaluateOnNewDocument(kKeyLog + extra);
+    await page.evaluateOnNewDocument(extra);
   });
+  await game.page.evaluate(kKeyLog);
   await giveReference(game.page, reference);
   return game;
 }
@@ -223,10 +225,11 @@ describe("a desktop", () => {
 
   test("the first Escape in fullscreen only leaves it; the next one quits", async () => {
     const { page, errors } = await open({ width: 1366, height: 768 });
+    // The frame that sees Escape is still drawn; a game going on draws many more.
     const running = async () => {
       const frames = await page.evaluate(() => window.vantorelProbe.frames);
-      await pause(200);
-      return (await page.evaluate(() => window.vantorelProbe.frames)) > frames;
+      await pause(300);
+      return (await page.evaluate(() => window.vantorelProbe.frames)) > frames + 3;
     };
     await page.click("#fullscreen");
     await page.waitForFunction(() => document.fullscreenElement?.id === "stage", { timeout: 2000 });
