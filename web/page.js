@@ -70,6 +70,7 @@ window.addEventListener("resize", (event) => event.stopImmediatePropagation(), t
 function windowMade() {
   canvas.classList.remove("unmade");
   layout();
+  keepForOffline();
 }
 
 // --- Touch: shown where the main pointer is coarse, or from the first touch on.
@@ -140,10 +141,14 @@ async function newerBuild() {
   });
 }
 
+// Once the game is under way, so that the worker's own download of every file does not
+// hold up the first frames.
+const kKeepAfter = 1000;
+
 function keepForOffline() {
-  navigator.serviceWorker?.register("sw.js").catch((error) => {
+  setTimeout(() => navigator.serviceWorker?.register("sw.js").catch((error) => {
     console.warn(`The game will not be kept for offline play: ${error}`);
-  });
+  }), kKeepAfter);
 }
 
 // --- Loading: the three files are fetched here, all at once, so that the bar can count
@@ -176,11 +181,12 @@ function showProgress() {
   }
 }
 
-// A Response whose body counts towards the bar as it arrives.
-async function download(file) {
+// A Response whose body counts towards the bar as it arrives. The first time, the one the
+// page set off (index.html); after a new build was looked for, a fetch of our own.
+async function download(file, fresh) {
   let response;
   try {
-    response = await fetch(file);
+    response = await (fresh ? fetch(file) : window.vantorelDownloads.get(file));
   } catch {
     throw new Error("the network failed");
   }
@@ -198,9 +204,9 @@ async function download(file) {
   return new Response(counted, { headers: response.headers });
 }
 
-async function bytes(file, read) {
+async function bytes(file, fresh, read) {
   try {
-    return await read(await download(file));
+    return await read(await download(file, fresh));
   } catch (error) {
     fail(file, error.message.startsWith("the ") ? error.message : "the download broke off");
     throw error;
@@ -208,14 +214,17 @@ async function bytes(file, read) {
 }
 
 async function start() {
+  // The files set off before this may be an older build's, kept by the worker: once the
+  // worker has looked for a newer one, they are asked for again (from its cache, at once).
+  const kept = navigator.serviceWorker?.controller != null;
   if (await newerBuild()) {
     location.reload();
     return;
   }
-  for (const file of ["vantorel.js", "vantorel.wasm", "vantorel.data"]) counts.set(file, { loaded: 0, total: 0 });
-  const script = bytes("vantorel.js", (response) => response.text());
-  const data = bytes("vantorel.data", (response) => response.arrayBuffer());
-  const wasm = download("vantorel.wasm");
+  for (const file of window.vantorelDownloads.keys()) counts.set(file, { loaded: 0, total: 0 });
+  const script = bytes("vantorel.js", kept, (response) => response.text());
+  const data = bytes("vantorel.data", kept, (response) => response.arrayBuffer());
+  const wasm = download("vantorel.wasm", kept);
   wasm.catch((error) => fail("vantorel.wasm", error.message));
 
   window.Module = {
@@ -236,7 +245,6 @@ async function start() {
       progress.hidden = true;
       say("");
       canvas.focus();
-      keepForOffline();
     },
     // After main's first frame, which made the window.
     postRun: windowMade,
