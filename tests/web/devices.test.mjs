@@ -117,6 +117,20 @@ describe("a phone", () => {
       }
     });
 
+  test("goes fullscreen with the controls on a tap, whether or not landscape can be locked",
+    async () => {
+      const { page, errors } = await open(layouts[0].viewport);
+      await page.tap("#fullscreen");
+      await page.waitForFunction(() => document.fullscreenElement?.id === "stage", { timeout: 2000 });
+      const at = await geometry(page);
+      assert.ok(at.controls.length > 0, "no controls in fullscreen");
+      assert.deepEqual(at.buffer, { width: 640, height: 480 });
+      // The page's lock, refused or not, leaves no error behind.
+      await pause(200);
+      assert.deepEqual(errors, []);
+      await page.close();
+    });
+
   // Each on a new game, from the player's place at the start.
   describe("played by touch", () => {
     let game;
