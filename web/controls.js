@@ -23,7 +23,8 @@ function move(id, zone) {
   if (zone === null) fingers.delete(id);
   else fingers.set(id, zone);
   const down = new Set(fingers.values());
-  for (const each of document.querySelectorAll("[data-keys]")) each.classList.toggle("down", down.has(each));
+  for (const each of document.querySelectorAll("[data-keys]"))
+    each.classList.toggle("down", down.has(each));
 }
 
 export function installControls(areas) {

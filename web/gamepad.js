@@ -4,7 +4,8 @@
 import { press, release, releaseAll } from "./keys.js";
 
 const kStickDeadZone = 0.5;
-const kButtons = { bottom: 0, right: 1, left: 2, padUp: 12, padDown: 13, padLeft: 14, padRight: 15 };
+const kButtons =
+  { bottom: 0, right: 1, left: 2, padUp: 12, padDown: 13, padLeft: 14, padRight: 15 };
 
 // pad index → the codes it holds.
 const held = new Map();

@@ -13,7 +13,8 @@ const fullscreen = document.getElementById("fullscreen");
 
 // Installable: added here, not in the page, so that a browser that cannot run the game
 // fetches nothing more.
-for (const [rel, href] of [["manifest", "manifest.webmanifest"], ["apple-touch-icon", "icon-192.png"]]) {
+const kLinks = [["manifest", "manifest.webmanifest"], ["apple-touch-icon", "icon-192.png"]];
+for (const [rel, href] of kLinks) {
   const link = document.createElement("link");
   Object.assign(link, { rel, href });
   document.head.append(link);
@@ -96,7 +97,8 @@ fullscreen.addEventListener("click", async () => {
   } catch {
     return;
   }
-  if (document.body.classList.contains("touch")) screen.orientation?.lock?.("landscape").catch(() => {});
+  if (document.body.classList.contains("touch"))
+    screen.orientation?.lock?.("landscape").catch(() => {});
   canvas.focus();
 });
 
@@ -151,15 +153,22 @@ function keepForOffline() {
   }), kKeepAfter);
 }
 
-// --- Loading: the three files are fetched here, all at once, so that the bar can count
-// every byte and a file that fails is named. The script runs once it and the sheets are in;
-// the WebAssembly compiles as it streams.
+// --- Loading: the page fetches the three files itself, all at once, so that the bar can
+// count every byte and a file that fails is named. The script runs once it and the sheets
+// are in (emscripten takes the sheets from getPreloadedPackage); the WebAssembly compiles
+// as it streams in.
 let failed = false;
 
-function fail(file, why) {
+// What went wrong with a file, in a few words.
+class LoadError extends Error {}
+
+function fail(file, error) {
   if (failed) return;
   failed = true;
   progress.hidden = true;
+  let why = "the download broke off";
+  if (error instanceof LoadError) why = error.message;
+  else if (error instanceof WebAssembly.CompileError) why = "it is not a WebAssembly module";
   say(`Could not load ${file}: ${why}.`, "Try again");
 }
 
@@ -181,16 +190,18 @@ function showProgress() {
   }
 }
 
-// A Response whose body counts towards the bar as it arrives. The first time, the one the
-// page set off (index.html); after a new build was looked for, a fetch of our own.
+// A Response whose body counts towards the bar as it arrives: the one index.html set off,
+// or, once the worker has been asked for a newer build, a fetch of our own.
 async function download(file, fresh) {
   let response;
   try {
     response = await (fresh ? fetch(file) : window.vantorelDownloads.get(file));
   } catch {
-    throw new Error("the network failed");
+    throw new LoadError("the network failed");
   }
-  if (!response.ok) throw new Error(`the server answered ${response.status} ${response.statusText}`.trim());
+  if (!response.ok) {
+    throw new LoadError(`the server answered ${response.status} ${response.statusText}`.trim());
+  }
   const count = { loaded: 0, total: Number(response.headers.get("Content-Length")) || 0 };
   counts.set(file, count);
   showProgress();
@@ -208,7 +219,7 @@ async function bytes(file, fresh, read) {
   try {
     return await read(await download(file, fresh));
   } catch (error) {
-    fail(file, error.message.startsWith("the ") ? error.message : "the download broke off");
+    fail(file, error);
     throw error;
   }
 }
@@ -225,7 +236,7 @@ async function start() {
   const script = bytes("vantorel.js", kept, (response) => response.text());
   const data = bytes("vantorel.data", kept, (response) => response.arrayBuffer());
   const wasm = download("vantorel.wasm", kept);
-  wasm.catch((error) => fail("vantorel.wasm", error.message));
+  wasm.catch((error) => fail("vantorel.wasm", error));
 
   window.Module = {
     canvas,
@@ -235,9 +246,7 @@ async function start() {
     setStatus: () => {},
     instantiateWasm(imports, done) {
       wasm.then((response) => WebAssembly.instantiateStreaming(response, imports))
-        .then((result) => done(result.instance),
-          (error) => fail("vantorel.wasm", error instanceof WebAssembly.CompileError
-            ? "it is not a WebAssembly module" : error.message));
+        .then((result) => done(result.instance), (error) => fail("vantorel.wasm", error));
       return {};
     },
     getPreloadedPackage: () => sheets,
@@ -250,7 +259,8 @@ async function start() {
     postRun: windowMade,
     onExit: (code) => {
       if (code === 0) say("The game has ended.", "Play again");
-      else say(`The game stopped with an error (exit status ${code}); see the console.`, "Play again");
+      else say(`The game stopped with an error (exit status ${code}); see the console.`,
+        "Play again");
     },
     onAbort: () => {
       if (!failed) say("The game stopped with an error; see the console.", "Play again");

@@ -63,8 +63,10 @@ async function geometry(page) {
   });
 }
 
-const overlaps = (a, b) => a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-const inside = (a, b) => a.left >= b.left && a.top >= b.top && a.right <= b.right && a.bottom <= b.bottom;
+const overlaps = (a, b) =>
+  a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+const inside = (a, b) =>
+  a.left >= b.left && a.top >= b.top && a.right <= b.right && a.bottom <= b.bottom;
 
 // Fingers through the DevTools protocol: touchStart and touchMove name the fingers that
 // are down or moving, touchEnd the ones lifted.
@@ -99,18 +101,21 @@ describe("a phone", () => {
         assert.ok(inside(at.canvas, screen), `${name}: canvas ${JSON.stringify(at.canvas)}`);
         assert.ok(Math.abs(at.canvas.width * 3 - at.canvas.height * 4) < 0.01, `${name}: not 4:3`);
         // The room no smaller than the screen allows beside the controls.
-        assert.ok(Math.max(at.canvas.width / at.viewport.width, at.canvas.height / at.viewport.height) > 0.55,
-          `${name}: canvas ${at.canvas.width}x${at.canvas.height} is small`);
+        const share = Math.max(at.canvas.width / at.viewport.width,
+          at.canvas.height / at.viewport.height);
+        assert.ok(share > 0.55, `${name}: canvas ${at.canvas.width}x${at.canvas.height} is small`);
         assert.deepEqual(at.buffer, { width: 640, height: 480 }, name);
         assert.equal(at.rendering, "pixelated", name);
-        assert.ok(at.scrollWidth <= at.viewport.width, `${name}: scrolls sideways to ${at.scrollWidth}`);
+        assert.ok(at.scrollWidth <= at.viewport.width,
+          `${name}: scrolls sideways to ${at.scrollWidth}`);
         const buttons = at.controls.map((zone) => zone.keys).sort();
         for (const keys of ["ArrowLeft", "ArrowRight", "ArrowUp", "ArrowDown", "KeyZ", "KeyX"])
           assert.ok(buttons.includes(keys), `${name}: no ${keys} button`);
         assert.ok(at.hud.length > 0);
         for (const zone of at.controls) {
           assert.ok(inside(zone, screen), `${name}: ${zone.keys} off screen`);
-          for (const hud of at.hud) assert.ok(!overlaps(zone, hud), `${name}: ${zone.keys} covers the HUD`);
+          for (const hud of at.hud)
+            assert.ok(!overlaps(zone, hud), `${name}: ${zone.keys} covers the HUD`);
         }
         assert.deepEqual(errors, [], name);
         await page.close();
@@ -121,7 +126,8 @@ describe("a phone", () => {
     async () => {
       const { page, errors } = await open(layouts[0].viewport);
       await page.tap("#fullscreen");
-      await page.waitForFunction(() => document.fullscreenElement?.id === "stage", { timeout: 2000 });
+      await page.waitForFunction(() => document.fullscreenElement?.id === "stage",
+        { timeout: 2000 });
       const at = await geometry(page);
       assert.ok(at.controls.length > 0, "no controls in fullscreen");
       assert.deepEqual(at.buffer, { width: 640, height: 480 });
@@ -185,7 +191,8 @@ describe("a phone", () => {
       await pause(250);
       const air = await playerAt(game.page);
       await touch.up([1, "KeyZ"]);
-      assert.ok(ground.y - air.y > 16, `player at (${ground.x}, ${ground.y}), then (${air.x}, ${air.y})`);
+      assert.ok(ground.y - air.y > 16,
+        `player at (${ground.x}, ${ground.y}), then (${air.x}, ${air.y})`);
       assert.deepEqual(await keyLog(game.page), ["keydown KeyZ", "keyup KeyZ"]);
     });
 
@@ -247,8 +254,8 @@ describe("a desktop", () => {
     };
     await page.click("#fullscreen");
     await page.waitForFunction(() => document.fullscreenElement?.id === "stage", { timeout: 2000 });
-    assert.ok(await page.evaluate(() => document.fullscreenElement.contains(document.getElementById("canvas"))
-      && document.fullscreenElement.contains(document.getElementById("pad"))));
+    assert.ok(await page.evaluate(() => ["canvas", "pad", "actions"]
+      .every((id) => document.fullscreenElement.contains(document.getElementById(id)))));
     // Headless Chromium passes Escape to the page in fullscreen.
     await page.keyboard.press("Escape");
     await page.waitForFunction(() => document.fullscreenElement === null, { timeout: 2000 });
@@ -260,7 +267,8 @@ describe("a desktop", () => {
     await page.evaluate(async () => {
       await document.exitFullscreen();
       for (const type of ["keydown", "keyup"])
-        window.dispatchEvent(new KeyboardEvent(type, { key: "Escape", code: "Escape", bubbles: true }));
+        window.dispatchEvent(new KeyboardEvent(type,
+          { key: "Escape", code: "Escape", bubbles: true }));
     });
     assert.ok(await running(), "the game stopped on an Escape just after fullscreen");
     assert.deepEqual(await keyLog(page), []);
@@ -270,7 +278,8 @@ describe("a desktop", () => {
     await pause(300);
     await page.keyboard.press("Escape");
     await page.waitForFunction(() =>
-      document.getElementById("status").textContent.includes("The game has ended."), { timeout: 5000 });
+      document.getElementById("status").textContent.includes("The game has ended."),
+      { timeout: 5000 });
     assert.deepEqual(await keyLog(page), ["keydown Escape", "keyup Escape"]);
     assert.deepEqual(errors, []);
     await page.close();
@@ -283,7 +292,8 @@ describe("a gamepad", () => {
     window.fakePad = { index: 0, id: "Fake standard pad", mapping: "standard", connected: false,
       timestamp: 0, axes: [0, 0, 0, 0],
       buttons: Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 })) };
-    navigator.getGamepads = () => [window.fakePad.connected ? window.fakePad : null, null, null, null];
+    navigator.getGamepads = () =>
+      [window.fakePad.connected ? window.fakePad : null, null, null, null];
     window.padEvent = (type) => {
       window.fakePad.connected = type === "gamepadconnected";
       const event = new Event(type);
@@ -295,77 +305,84 @@ describe("a gamepad", () => {
     game = await open({ width: 800, height: 600 }, kFakePad);
   });
 
-  // Sets the pad's buttons (index → pressed) and axes, then waits two display frames.
-  async function setPad(page, { buttons = {}, axes = [0, 0], event = null }) {
+  // Holds the buttons given (by index) and puts the left stick at axes, sends the event if
+  // any, then waits three display frames.
+  async function setPad(page, buttons = [], axes = [0, 0], event = null) {
     await page.evaluate(async (buttons, axes, event) => {
       for (const [index, button] of window.fakePad.buttons.entries()) {
-        button.pressed = buttons[index] === true;
+        button.pressed = buttons.includes(index);
         button.value = button.pressed ? 1 : 0;
       }
       window.fakePad.axes = [...axes, 0, 0];
       if (event) window.padEvent(event);
-      for (let frame = 0; frame < 3; ++frame) await new Promise((done) => requestAnimationFrame(done));
+      for (let frame = 0; frame < 3; ++frame)
+        await new Promise((done) => requestAnimationFrame(done));
     }, buttons, axes, event);
   }
 
   test("its d-pad, stick and face buttons are the game's keys, one event per change", async () => {
     const { page } = game;
+    const up = [0, -0.8];
+    // [what, buttons held, left stick, event, the key events the change makes]
     const steps = [
-      { what: "connected, nothing held", pad: { event: "gamepadconnected" }, keys: [] },
-      { what: "d-pad right", pad: { buttons: { 15: true } }, keys: ["keydown ArrowRight"] },
-      { what: "d-pad right and the stick a little right", pad: { buttons: { 15: true }, axes: [0.3, 0] }, keys: [] },
-      { what: "the stick past half way right", pad: { axes: [0.7, 0] }, keys: [] },
-      { what: "the stick back under half way", pad: { axes: [0.4, 0] }, keys: ["keyup ArrowRight"] },
-      { what: "the stick up", pad: { axes: [0, -0.8] }, keys: ["keydown ArrowUp"] },
-      { what: "up and the bottom button", pad: { axes: [0, -0.8], buttons: { 0: true } }, keys: ["keydown KeyZ"] },
-      { what: "and the left face button", pad: { axes: [0, -0.8], buttons: { 0: true, 2: true } }, keys: ["keydown KeyX"] },
-      { what: "and the right face button too", pad: { axes: [0, -0.8], buttons: { 0: true, 1: true, 2: true } }, keys: [] },
-      { what: "the left face button let go", pad: { axes: [0, -0.8], buttons: { 0: true, 1: true } }, keys: [] },
-      { what: "the right face button let go", pad: { axes: [0, -0.8], buttons: { 0: true } }, keys: ["keyup KeyX"] },
-      { what: "d-pad left, down", pad: { axes: [0, -0.8], buttons: { 0: true, 13: true, 14: true } },
-        keys: ["keydown ArrowDown", "keydown ArrowLeft"] },
-      { what: "disconnected while holding", pad: { buttons: { 0: true, 13: true, 14: true }, event: "gamepaddisconnected" },
-        keys: ["keyup ArrowUp", "keyup KeyZ", "keyup ArrowDown", "keyup ArrowLeft"] },
+      ["connected, nothing held", [], [0, 0], "gamepadconnected", []],
+      ["d-pad right", [15], [0, 0], null, ["keydown ArrowRight"]],
+      ["d-pad right and the stick a little right", [15], [0.3, 0], null, []],
+      ["the stick past half way right", [], [0.7, 0], null, []],
+      ["the stick back under half way", [], [0.4, 0], null, ["keyup ArrowRight"]],
+      ["the stick up", [], up, null, ["keydown ArrowUp"]],
+      ["up and the bottom button", [0], up, null, ["keydown KeyZ"]],
+      ["and the left face button", [0, 2], up, null, ["keydown KeyX"]],
+      ["and the right face button too", [0, 1, 2], up, null, []],
+      ["the left face button let go", [0, 1], up, null, []],
+      ["the right face button let go", [0], up, null, ["keyup KeyX"]],
+      ["d-pad left and down", [0, 13, 14], up, null, ["keydown ArrowDown", "keydown ArrowLeft"]],
+      ["disconnected while holding", [0, 13, 14], [0, 0], "gamepaddisconnected",
+        ["keyup ArrowUp", "keyup KeyZ", "keyup ArrowDown", "keyup ArrowLeft"]],
     ];
     await keyLog(page);
-    for (const { what, pad, keys } of steps) {
-      await setPad(page, pad);
+    for (const [what, buttons, axes, event, keys] of steps) {
+      await setPad(page, buttons, axes, event);
       assert.deepEqual((await keyLog(page)).sort(), [...keys].sort(), what);
     }
   });
 
-  test("d-pad right walks the player right, the bottom button jumps, disconnecting stops it", async () => {
-    const { page } = game;
-    await setPad(page, { event: "gamepadconnected" });
-    const start = await playerAt(page);
-    await setPad(page, { buttons: { 15: true } });
-    await pause(600);
-    const walked = await playerAt(page);
-    assert.ok(walked.x - start.x > 32, `player at x ${start.x}, then ${walked.x}`);
-    await setPad(page, { buttons: { 15: true, 0: true } });
-    await pause(200);
-    const air = await playerAt(page);
-    assert.ok(walked.y - air.y > 16, `player at y ${walked.y}, then ${air.y}`);
-    await setPad(page, { buttons: { 15: true, 0: true }, event: "gamepaddisconnected" });
-    await pause(500);
-    const stopped = await playerAt(page);
-    await pause(300);
-    const still = await playerAt(page);
-    assert.ok(Math.abs(still.x - stopped.x) < 1, `player still moving: x ${stopped.x}, then ${still.x}`);
-    assert.deepEqual(game.errors, []);
-  });
+  test("d-pad right walks the player right, the bottom button jumps, disconnecting stops it",
+    async () => {
+      const { page } = game;
+      await setPad(page, [], [0, 0], "gamepadconnected");
+      const start = await playerAt(page);
+      await setPad(page, [15]);
+      await pause(600);
+      const walked = await playerAt(page);
+      assert.ok(walked.x - start.x > 32, `player at x ${start.x}, then ${walked.x}`);
+      await setPad(page, [15, 0]);
+      await pause(200);
+      const air = await playerAt(page);
+      assert.ok(walked.y - air.y > 16, `player at y ${walked.y}, then ${air.y}`);
+      await setPad(page, [15, 0], [0, 0], "gamepaddisconnected");
+      await pause(500);
+      const stopped = await playerAt(page);
+      await pause(300);
+      const still = await playerAt(page);
+      assert.ok(Math.abs(still.x - stopped.x) < 1,
+        `player still moving: x ${stopped.x}, then ${still.x}`);
+      assert.deepEqual(game.errors, []);
+    });
 
   test("a key held on the keyboard and the pad stays down until both let go", async () => {
     const { page } = game;
-    await setPad(page, { event: "gamepadconnected" });
+    await setPad(page, [], [0, 0], "gamepadconnected");
     await keyLog(page);
+    const keyDown = () => page.keyboard.down("ArrowRight");
+    const keyUp = () => page.keyboard.up("ArrowRight");
     const steps = [
-      { what: "keyboard Right", act: () => page.keyboard.down("ArrowRight"), keys: ["keydown ArrowRight"] },
-      { what: "and the d-pad", act: () => setPad(page, { buttons: { 15: true } }), keys: [] },
-      { what: "keyboard let go", act: () => page.keyboard.up("ArrowRight"), keys: [] },
-      { what: "keyboard again", act: () => page.keyboard.down("ArrowRight"), keys: [] },
-      { what: "d-pad let go", act: () => setPad(page, {}), keys: [] },
-      { what: "keyboard let go last", act: () => page.keyboard.up("ArrowRight"), keys: ["keyup ArrowRight"] },
+      { what: "keyboard Right", act: keyDown, keys: ["keydown ArrowRight"] },
+      { what: "and the d-pad", act: () => setPad(page, [15]), keys: [] },
+      { what: "keyboard let go", act: keyUp, keys: [] },
+      { what: "keyboard again", act: keyDown, keys: [] },
+      { what: "d-pad let go", act: () => setPad(page), keys: [] },
+      { what: "keyboard let go last", act: keyUp, keys: ["keyup ArrowRight"] },
     ];
     for (const { what, act, keys } of steps) {
       await act();

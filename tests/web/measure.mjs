@@ -24,7 +24,8 @@ console.log(`Download: ${files.map((f, i) => `${f} ${sizes[i]} B`).join(", ")}; 
 
 const site = readdirSync(webDir).map((file) => statSync(join(webDir, file)).size);
 const siteTotal = site.reduce((a, b) => a + b, 0);
-console.log(`Publish folder: ${site.length} files, ${siteTotal} B = ${(siteTotal / 1048576).toFixed(2)} MiB`);
+console.log(`Publish folder: ${site.length} files, ${siteTotal} B = ` +
+  `${(siteTotal / 1048576).toFixed(2)} MiB`);
 
 const firstFrameAt = async (browser) => {
   const { page } = await openGame({ browser, url: session.url });

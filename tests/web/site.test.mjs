@@ -3,7 +3,7 @@
 // worker's cache, then a new build picked up. Each test serves its own copy of
 // build-web/site/ on a port of its own, so that it can change or stop it.
 import assert from "node:assert/strict";
-import { appendFileSync, cpSync, mkdtempSync, readFileSync, rmSync } from "node:fs";
+import { appendFileSync, cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, test } from "node:test";
@@ -75,7 +75,8 @@ test("the bar counts the download up to the whole, then gives way to the game", 
         const bar = document.getElementById("progress");
         if (bar) window.barSeen.push({ value: bar.value, hidden: bar.hidden,
           text: document.getElementById("status").textContent });
-      }).observe(document, { subtree: true, childList: true, characterData: true, attributes: true });
+      }).observe(document,
+        { subtree: true, childList: true, characterData: true, attributes: true });
     });
   });
   const seen = await game.page.evaluate(() => window.barSeen);
@@ -90,18 +91,21 @@ test("the bar counts the download up to the whole, then gives way to the game", 
   await context.close();
 });
 
-test("a file that does not come is named within five seconds", async () => {
+test("a file that does not come, or comes garbled, is named within five seconds", async () => {
   const site = copySite();
   const cases = [
-    ...kGameFiles.map((file) => ({ file, how: "missing", says: "the server answered 404 Not Found" })),
+    ...kGameFiles.map((file) =>
+      ({ file, how: "missing", says: "the server answered 404 Not Found" })),
     { file: "vantorel.wasm", how: "cut off", says: "the network failed" },
+    { file: "vantorel.wasm", how: "garbled", says: "it is not a WebAssembly module" },
   ];
   const { server, url } = await serve(site);
   try {
     for (const { file, how, says } of cases) {
       const moved = join(site, `${file}.away`);
-      if (how === "missing") cpSync(join(site, file), moved);
+      cpSync(join(site, file), moved);
       if (how === "missing") rmSync(join(site, file));
+      if (how === "garbled") writeFileSync(join(site, file), "<p>Not here</p>");
       const context = await session.browser.createBrowserContext();
       const page = await context.newPage();
       if (how === "cut off") {
@@ -115,9 +119,10 @@ test("a file that does not come is named within five seconds", async () => {
         .startsWith(`Could not load ${file}`), { timeout: 5000 }, file)
         .catch(async () => assert.fail(`${file} ${how}: the page says "${await statusOf(page)}"`));
       assert.ok(Date.now() - started < 5000);
-      assert.equal(await statusOf(page), `Could not load ${file}: ${says}. Try again`, `${file} ${how}`);
+      assert.equal(await statusOf(page), `Could not load ${file}: ${says}. Try again`,
+        `${file} ${how}`);
       await context.close();
-      if (how === "missing") cpSync(moved, join(site, file));
+      cpSync(moved, join(site, file));
     }
   } finally {
     stop(server);
