@@ -58,7 +58,7 @@ export function releaseAll(holder) {
 const kEscapeAfterFullscreen = 250;
 let fullscreen = false;
 let leftFullscreenAt = -Infinity;
-let swallowEscapeUp = false;
+let escapeLeavesFullscreen = false;
 
 function leavingFullscreen() {
   if (document.fullscreenElement) {
@@ -85,10 +85,13 @@ export function installKeyboard() {
   // first.
   window.addEventListener("keydown", (event) => {
     if (ours.has(event) || !(event.code in kGameKeys)) return;
-    if (event.code === "Escape" && !event.repeat && leavingFullscreen()) {
-      swallowEscapeUp = true;
-      keep(event);
-      return;
+    // Nor do the repeats of an Escape held down after it left fullscreen.
+    if (event.code === "Escape") {
+      escapeLeavesFullscreen = event.repeat ? escapeLeavesFullscreen : leavingFullscreen();
+      if (escapeLeavesFullscreen) {
+        keep(event);
+        return;
+      }
     }
     // The browser's own repeats go on as they always did.
     if (event.repeat) return;
@@ -96,13 +99,16 @@ export function installKeyboard() {
   }, true);
   window.addEventListener("keyup", (event) => {
     if (ours.has(event) || !(event.code in kGameKeys)) return;
-    if (event.code === "Escape" && swallowEscapeUp) {
-      swallowEscapeUp = false;
+    if (event.code === "Escape" && escapeLeavesFullscreen) {
+      escapeLeavesFullscreen = false;
       keep(event);
       return;
     }
     if (!drop("keyboard", event.code) && holders.get(event.code)?.size > 0) keep(event);
   }, true);
   // Keys let go while the page was not looking never send their keyup.
-  window.addEventListener("blur", () => releaseAll("keyboard"));
+  window.addEventListener("blur", () => {
+    escapeLeavesFullscreen = false;
+    releaseAll("keyboard");
+  });
 }
