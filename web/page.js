@@ -1,9 +1,6 @@
 // The page around the game: fitting it to the screen, fullscreen, the touch controls and
 // gamepads, loading the game's three files with a progress bar, and the service worker
 // that keeps them for playing offline.
-import { installControls } from "./controls.js";
-import { installGamepads } from "./gamepad.js";
-import { installKeyboard } from "./keys.js";
 
 const stage = document.getElementById("stage");
 const canvas = document.getElementById("canvas");
@@ -102,10 +99,16 @@ fullscreen.addEventListener("click", async () => {
   canvas.focus();
 });
 
-// --- Keys.
-installKeyboard();
-installControls(document.querySelectorAll(".controls"));
-installGamepads();
+// --- Keys: the keyboard, touch and gamepad scripts come in beside the game, not ahead of it
+// (they take the window's keys on the way down, ahead of SDL's listeners, whenever they
+// arrive).
+const kKeyScripts = {
+  "keys.js": ({ installKeyboard }) => installKeyboard(),
+  "controls.js": ({ installControls }) => installControls(document.querySelectorAll(".controls")),
+  "gamepad.js": ({ installGamepads }) => installGamepads(),
+};
+for (const [file, install] of Object.entries(kKeyScripts))
+  import(`./${file}`).then(install, (error) => fail(file, error));
 // The game reads arrows and space; the page must not scroll with them.
 const scrollKeys = new Set(["ArrowLeft", "ArrowRight", "ArrowUp", "ArrowDown", " "]);
 window.addEventListener("keydown", (event) => {
