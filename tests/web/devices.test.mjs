@@ -117,6 +117,19 @@ describe("a phone", () => {
           for (const hud of at.hud)
             assert.ok(!overlaps(zone, hud), `${name}: ${zone.keys} covers the HUD`);
         }
+        // Nothing but the game's keys from the controls: no scroll or zoom, no selection,
+        // no long-press menu, and a touch's default (mouse emulation, scrolling) refused.
+        const handling = await page.evaluate(() => [...document.querySelectorAll(".controls")]
+          .map((area) => {
+            const style = getComputedStyle(area);
+            const menu = new MouseEvent("contextmenu", { bubbles: true, cancelable: true });
+            area.firstElementChild.dispatchEvent(menu);
+            return { touchAction: style.touchAction, userSelect: style.userSelect,
+              menuRefused: menu.defaultPrevented };
+          }));
+        for (const each of handling)
+          assert.deepEqual(each, { touchAction: "none", userSelect: "none", menuRefused: true },
+            name);
         assert.deepEqual(errors, [], name);
         await page.close();
       }
@@ -148,6 +161,23 @@ describe("a phone", () => {
     afterEach(async () => {
       assert.deepEqual(game.errors, []);
       await game.page.close();
+    });
+
+    test("a touch on a control is not passed on as a mouse press or a scroll", async () => {
+      await game.page.evaluate(() => {
+        window.touchRefused = [];
+        for (const type of ["touchstart", "touchend"])
+          window.addEventListener(type,
+            (event) => window.touchRefused.push(event.defaultPrevented));
+        window.mouseDowns = 0;
+        window.addEventListener("mousedown", () => ++window.mouseDowns);
+      });
+      await touch.down([1, "ArrowUp"]);
+      await touch.up([1, "ArrowUp"]);
+      await pause(100);
+      assert.deepEqual(await game.page.evaluate(() => [window.touchRefused, window.mouseDowns]),
+        [[true, true], 0]);
+      assert.deepEqual(await keyLog(game.page), ["keydown ArrowUp", "keyup ArrowUp"]);
     });
 
     test("Fire loads the Sparks sheet", async () => {
@@ -288,6 +318,27 @@ describe("a desktop", () => {
     await page.close();
   });
 });
+
+test("a phone's slow CPU: under 20 times throttling the page answers and frames go on",
+  async () => {
+    const { page, errors } = await open({ width: 390, height: 844, ...kPhone });
+    const client = await page.createCDPSession();
+    await client.send("Emulation.setCPUThrottlingRate", { rate: 20 });
+    const frames = await page.evaluate(() => window.vantorelProbe.frames);
+    let slowest = 0;
+    for (let asked = 0; asked < 5; ++asked) {
+      const at = Date.now();
+      await page.evaluate(() => document.getElementById("status").textContent);
+      slowest = Math.max(slowest, Date.now() - at);
+      await pause(300);
+    }
+    const drawn = (await page.evaluate(() => window.vantorelProbe.frames)) - frames;
+    await client.send("Emulation.setCPUThrottlingRate", { rate: 1 });
+    assert.ok(drawn >= 5, `${drawn} frames in two seconds`);
+    assert.ok(slowest < 1500, `the page took ${slowest} ms to answer`);
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
 
 describe("a gamepad", () => {
   // A standard pad the page finds through navigator.getGamepads, before its own scripts.
