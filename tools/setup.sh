@@ -33,9 +33,9 @@ PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream xvfb xdotoo
 WEB_PACKAGES=(emscripten node-acorn dpkg-dev)
 
 # Chromium and the browser tests' npm packages, exactly as tests/web/package-lock.json
-# pins them.
+# pins them; Xvfb and xdotool for the test that presses Escape through X.
 ensure_browser_tools() {
-  ensure_packages chromium
+  ensure_packages chromium xvfb xdotool
   # Node's own npm where it brought one; Debian's otherwise.
   command -v npm > /dev/null || ensure_packages npm
   (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)

@@ -13,17 +13,22 @@ export const repository = resolve(here, "../..");
 export const webDir = resolve(process.env.VANTOREL_WEB_DIR ?? join(repository, "build-web/site"));
 const probeScript = readFileSync(join(here, "frame_probe.js"), "utf8");
 
-// Serves a folder (webDir unless given) and starts the browser; close() ends both.
-export async function startBrowser(folder = webDir) {
+// Serves a folder (webDir unless given) and starts the browser, headless unless an X
+// display is given; close() ends both.
+export async function startBrowser(folder = webDir, display = null) {
   const { server, url } = await serve(folder);
   const profile = mkdtempSync(join(tmpdir(), "vantorel-chromium-"));
+  // A window on a display is as big as its page.
+  const windowed = display === null ? {} : { env: { ...process.env, DISPLAY: display },
+    defaultViewport: null };
   const browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM ?? "/usr/bin/chromium",
-    headless: true,
+    headless: display === null,
+    ...windowed,
     // WebGL on the CPU, as no GPU is asked for; Chromium wants this said outright.
     args: ["--no-sandbox", "--disable-gpu", "--enable-unsafe-swiftshader", "--disable-quic", "--no-first-run",
       "--disable-background-networking", "--disable-component-update", "--disable-sync",
-      `--user-data-dir=${profile}`],
+      "--window-size=1024,768", `--user-data-dir=${profile}`],
   });
   return {
     browser,
