@@ -2,9 +2,13 @@
 // time from navigation to the first drawn frame (on a first visit, and on a visit the
 // service worker answers from its cache), and the work of a frame (events, update, draw,
 // present) over 600 frames. Run by tools/web_benchmark.sh.
+//
+// VANTOREL_WEB_BASELINE=FOLDER serves another build beside this one (an older page, say)
+// and takes the first visits of the two in turns, so that a busy machine slows both alike.
 import { readdirSync, statSync } from "node:fs";
 import { join } from "node:path";
 
+import { serve } from "../../web/serve.mjs";
 import { openGame, startBrowser, waitForFrames, webDir } from "./browser.mjs";
 
 const kLoads = Number(process.env.VANTOREL_WEB_LOADS ?? 15);
@@ -27,8 +31,8 @@ const siteTotal = site.reduce((a, b) => a + b, 0);
 console.log(`Publish folder: ${site.length} files, ${siteTotal} B = ` +
   `${(siteTotal / 1048576).toFixed(2)} MiB`);
 
-const firstFrameAt = async (browser) => {
-  const { page } = await openGame({ browser, url: session.url });
+const firstFrameAt = async (browser, url = session.url) => {
+  const { page } = await openGame({ browser, url });
   const at = await page.evaluate(() => window.vantorelProbe.firstFrameAt);
   await page.close();
   return at;
@@ -37,16 +41,31 @@ const report = (what, times) => console.log(`Navigation to the first drawn frame
   `${times.length} loads: median ${median(times).toFixed(1)} ms ` +
   `(fastest ${Math.min(...times).toFixed(1)}, slowest ${Math.max(...times).toFixed(1)})`);
 
+const firstVisit = async (url) => {
+  const context = await session.browser.createBrowserContext();
+  const at = await firstFrameAt(context, url);
+  await context.close();
+  return at;
+};
+
 const session = await startBrowser();
+const baseline = process.env.VANTOREL_WEB_BASELINE
+  ? await serve(process.env.VANTOREL_WEB_BASELINE) : null;
 try {
   // Each first visit in a browser context of its own: nothing kept from the one before.
   const firstVisits = [];
+  const baselineVisits = [];
   for (let load = 0; load < kLoads; ++load) {
-    const context = await session.browser.createBrowserContext();
-    firstVisits.push(await firstFrameAt(context));
-    await context.close();
+    if (baseline) baselineVisits.push(await firstVisit(baseline.url));
+    firstVisits.push(await firstVisit(session.url));
   }
   report("first visit", firstVisits);
+  if (baseline) {
+    report("first visit to the baseline, in turns", baselineVisits);
+    const more = median(firstVisits.map((at, load) => at - baselineVisits[load]));
+    console.log(`This build's first frame against the baseline's: median difference ` +
+      `${more.toFixed(1)} ms`);
+  }
 
   // Visits after the first, answered by the service worker (which still asks the server
   // for a newer build first). A page without one (an older build) has no such figure.
@@ -70,5 +89,6 @@ try {
     `longest ${(sorted[sorted.length - 1] * 1000).toFixed(0)} µs`);
   if (errors.length > 0) console.log(`Errors in the page: ${errors.join("; ")}`);
 } finally {
+  baseline?.server.close();
   await session.close();
 }
