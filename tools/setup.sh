@@ -39,9 +39,9 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 dpkg-dev 
 WINDOWS_TEST_PACKAGES=(wine wine64 xvfb xdotool imagemagick icoutils unzip)
 
 # Chromium and the browser tests' npm packages, exactly as tests/web/package-lock.json
-# pins them.
+# pins them; Xvfb and xdotool for the test that presses Escape through X.
 ensure_browser_tools() {
-  ensure_packages chromium
+  ensure_packages chromium xvfb xdotool
   # Node's own npm where it brought one; Debian's otherwise.
   command -v npm > /dev/null || ensure_packages npm
   (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)

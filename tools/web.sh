@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the browser version into build-web/: index.html, vantorel.js, vantorel.wasm and
-# vantorel.data (the sheets). Installs what is missing; safe to run again. Arguments go
-# to the game's CMake configure (./check adds -DVANTOREL_WERROR=ON).
+# Builds the browser version, and writes exactly the files to publish into build-web/site/:
+# the page, its scripts, service worker and manifest, the game (vantorel.js, vantorel.wasm,
+# vantorel.data: the sheets) and the icons. Installs what is missing; safe to run again.
+# Arguments go to the CMake configures (./check adds -DVANTOREL_WERROR=ON).
 #
 # Everything comes from Debian: its emscripten, and SDL built for the browser from the
 # source of the same libsdl2 that libsdl2-dev installs, fetched once with apt-get source
@@ -49,6 +50,26 @@ emcmake cmake -S . -B "$out/game" -DCMAKE_BUILD_TYPE=Release \
   -DSDL2_DIR="$PWD/$sdl/prefix/lib/cmake/SDL2" \
   -DBoost_INCLUDE_DIR="$PWD/$out/boost-include" "$@" > /dev/null
 cmake --build "$out/game" -j 2 --target vantorel
-cp "$out/game/vantorel.js" "$out/game/vantorel.wasm" "$out/game/vantorel.data" "$out/"
-cp web/index.html "$out/index.html"
-echo "Built $out/: index.html, vantorel.js, vantorel.wasm, vantorel.data"
+
+# The icons come from the desktop's icon tool, built for this machine in a folder of its
+# own: emscripten cannot build tools that run here.
+cmake -S . -B "$out/host" -DCMAKE_BUILD_TYPE=Release -DVANTOREL_TESTS=OFF "$@" > /dev/null
+cmake --build "$out/host" -j 2 --target vantorel_icon
+
+# The site is put together beside the old one and swapped in whole.
+site=$out/site
+rm -rf "$site.new"
+mkdir -p "$site.new"
+cp web/index.html web/page.js web/keys.js web/controls.js web/gamepad.js web/sw.js \
+  web/manifest.webmanifest "$out/game/vantorel.js" "$out/game/vantorel.wasm" \
+  "$out/game/vantorel.data" "$site.new/"
+for size in 192 512; do
+  "$out/host/packaging/vantorel_icon" content/sprites/umbercrag/Pilgrim.pbm 0 16 16 "$size" \
+    "$site.new/icon-$size.png"
+done
+node web/stamp.mjs "$site.new" > /dev/null
+rm -rf "$site"
+mv "$site.new" "$site"
+# Copies an older build left at the top.
+rm -f "$out/index.html" "$out/vantorel.js" "$out/vantorel.wasm" "$out/vantorel.data"
+echo "Built $site/: $(cd "$site" && ls | tr '\n' ' ')($(du -sk "$site" | cut -f1) KiB)"

@@ -1,7 +1,9 @@
 // Serves a folder of static files on 127.0.0.1, as any static web server would serve
-// build-web/. Run: node web/serve.mjs FOLDER [PORT]; port 0 (the default) takes a free one.
-import { createReadStream } from "node:fs";
-import { stat } from "node:fs/promises";
+// build-web/site/, and nothing outside it: a path whose real place (links followed) is not
+// inside the folder is not found. Run: node web/serve.mjs FOLDER [PORT]; port 0 (the
+// default) takes a free one.
+import { createReadStream, realpathSync } from "node:fs";
+import { realpath, stat } from "node:fs/promises";
 import { createServer } from "node:http";
 import { extname, join, resolve, sep } from "node:path";
 import { fileURLToPath } from "node:url";
@@ -14,6 +16,7 @@ const kTypes = {
   ".wasm": "application/wasm",
   ".data": "application/octet-stream",
   ".png": "image/png",
+  ".webmanifest": "application/manifest+json",
 };
 
 async function fileFor(root, url) {
@@ -23,11 +26,14 @@ async function fileFor(root, url) {
   } catch {
     return null;
   }
+  if (path.includes("\0")) return null;
   if (path.endsWith("/")) path += "index.html";
-  const file = resolve(join(root, path));
-  // Nothing outside the folder, however the path is spelt.
-  if (file !== root && !file.startsWith(root + sep)) return null;
+  // Nothing outside the folder, however the path is spelt and wherever its links lead.
+  const inside = (file) => file.startsWith(root + sep);
+  if (!inside(resolve(join(root, path)))) return null;
   try {
+    const file = await realpath(join(root, path));
+    if (!inside(file)) return null;
     const info = await stat(file);
     return info.isFile() ? { file, size: info.size } : null;
   } catch {
@@ -37,7 +43,7 @@ async function fileFor(root, url) {
 
 // Resolves to { server, url } once listening.
 export function serve(folder, port = 0) {
-  const root = resolve(folder);
+  const root = realpathSync(folder);
   const server = createServer(async (request, response) => {
     if (request.method !== "GET" && request.method !== "HEAD") {
       response.writeHead(405, { Allow: "GET, HEAD" }).end();

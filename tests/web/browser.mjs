@@ -10,26 +10,32 @@ import { serve } from "../../web/serve.mjs";
 
 const here = dirname(fileURLToPath(import.meta.url));
 export const repository = resolve(here, "../..");
-export const webDir = resolve(process.env.VANTOREL_WEB_DIR ?? join(repository, "build-web"));
+export const webDir = resolve(process.env.VANTOREL_WEB_DIR ?? join(repository, "build-web/site"));
 const probeScript = readFileSync(join(here, "frame_probe.js"), "utf8");
 
-// Serves webDir and starts the browser; close() ends both.
-export async function startBrowser() {
-  const { server, url } = await serve(webDir);
+// Serves a folder (webDir unless given) and starts the browser, headless unless an X
+// display is given; close() ends both.
+export async function startBrowser(folder = webDir, display = null) {
+  const { server, url } = await serve(folder);
   const profile = mkdtempSync(join(tmpdir(), "vantorel-chromium-"));
+  // A window on a display is as big as its page.
+  const windowed = display === null ? {} : { env: { ...process.env, DISPLAY: display },
+    defaultViewport: null };
   const browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM ?? "/usr/bin/chromium",
-    headless: true,
+    headless: display === null,
+    ...windowed,
     // WebGL on the CPU, as no GPU is asked for; Chromium wants this said outright.
     args: ["--no-sandbox", "--disable-gpu", "--enable-unsafe-swiftshader", "--disable-quic", "--no-first-run",
       "--disable-background-networking", "--disable-component-update", "--disable-sync",
-      `--user-data-dir=${profile}`],
+      "--window-size=1024,768", `--user-data-dir=${profile}`],
   });
   return {
     browser,
     url,
     async close() {
       await browser.close();
+      server.closeAllConnections();
       server.close();
       rmSync(profile, { recursive: true, force: true });
     },
@@ -37,9 +43,11 @@ export async function startBrowser() {
 }
 
 // A new page with the frame probe, its console and its errors recorded, opened on the
-// game and left once the first frame is drawn.
-export async function openGame({ browser, url }) {
+// game and left once the first frame is drawn. prepare(page), if given, runs before the
+// page is opened (to emulate a device, say).
+export async function openGame({ browser, url }, prepare = null) {
   const page = await browser.newPage();
+  if (prepare) await prepare(page);
   const consoleLines = [];
   const errors = [];
   page.on("console", (message) => {
