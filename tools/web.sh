@@ -46,15 +46,16 @@ build_sdl
 mkdir -p "$out/boost-include"
 ln -sfn /usr/include/boost "$out/boost-include/boost"
 
-emcmake cmake -S . -B "$out/game" -DCMAKE_BUILD_TYPE=Release \
-  -DSDL2_DIR="$PWD/$sdl/prefix/lib/cmake/SDL2" \
-  -DBoost_INCLUDE_DIR="$PWD/$out/boost-include" "$@" > /dev/null
-cmake --build "$out/game" -j 2 --target vantorel
-
 # The icons come from the desktop's icon tool, built for this machine in a folder of its
 # own: emscripten cannot build tools that run here.
 cmake -S . -B "$out/host" -DCMAKE_BUILD_TYPE=Release -DVANTOREL_TESTS=OFF "$@" > /dev/null
 cmake --build "$out/host" -j 2 --target vantorel_icon
+
+emcmake cmake -S . -B "$out/game" -DCMAKE_BUILD_TYPE=Release \
+  -DSDL2_DIR="$PWD/$sdl/prefix/lib/cmake/SDL2" \
+  -DBoost_INCLUDE_DIR="$PWD/$out/boost-include" \
+  -DVANTOREL_ICON_TOOL="$PWD/$out/host/packaging/vantorel_icon" "$@" > /dev/null
+cmake --build "$out/game" -j 2 --target vantorel vantorel_web_icons
 
 # The site is put together beside the old one and swapped in whole.
 site=$out/site
@@ -62,11 +63,7 @@ rm -rf "$site.new"
 mkdir -p "$site.new"
 cp web/index.html web/page.js web/keys.js web/controls.js web/gamepad.js web/sw.js \
   web/manifest.webmanifest "$out/game/vantorel.js" "$out/game/vantorel.wasm" \
-  "$out/game/vantorel.data" "$site.new/"
-for size in 192 512; do
-  "$out/host/packaging/vantorel_icon" content/sprites/umbercrag/Pilgrim.pbm 0 16 16 "$size" \
-    "$site.new/icon-$size.png"
-done
+  "$out/game/vantorel.data" "$out/game/icon-192.png" "$out/game/icon-512.png" "$site.new/"
 node web/stamp.mjs "$site.new" > /dev/null
 rm -rf "$site"
 mv "$site.new" "$site"

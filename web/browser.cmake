@@ -11,3 +11,16 @@ target_link_options(vantorel PRIVATE
 # The sheets are packed at link time, so an edited sheet must link again.
 file(GLOB VANTOREL_WEB_SHEET_FILES CONFIGURE_DEPENDS ${VANTOREL_WEB_SHEETS}/*)
 set_property(TARGET vantorel APPEND PROPERTY LINK_DEPENDS ${VANTOREL_WEB_SHEET_FILES})
+
+# The page's icons, for the manifest, drawn by the icon tool built for this machine.
+set(VANTOREL_ICON_TOOL "" CACHE FILEPATH "vantorel_icon built for the machine that builds")
+if(NOT EXISTS "${VANTOREL_ICON_TOOL}")
+  message(FATAL_ERROR "VANTOREL_ICON_TOOL must name vantorel_icon built for this machine")
+endif()
+set(VANTOREL_WEB_ICONS)
+foreach(size IN ITEMS 192 512)
+  set(icon ${CMAKE_CURRENT_BINARY_DIR}/icon-${size}.png)
+  vantorel_draw_icon(${VANTOREL_ICON_TOOL} ${size} ${icon})
+  list(APPEND VANTOREL_WEB_ICONS ${icon})
+endforeach()
+add_custom_target(vantorel_web_icons ALL DEPENDS ${VANTOREL_WEB_ICONS})

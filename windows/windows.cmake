@@ -15,11 +15,7 @@ find_program(VANTOREL_ICOTOOL icotool REQUIRED)
 set(VANTOREL_ICON_PICTURES)
 foreach(size IN ITEMS 16 32 48 256)
   set(picture ${CMAKE_CURRENT_BINARY_DIR}/windows/icon-${size}.png)
-  add_custom_command(OUTPUT ${picture}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/windows
-    COMMAND ${VANTOREL_ICON_TOOL} ${VANTOREL_ICON_SHEET} ${VANTOREL_ICON_CELL} ${size} ${picture}
-    DEPENDS ${VANTOREL_ICON_TOOL} ${VANTOREL_ICON_SHEET}
-    VERBATIM)
+  vantorel_draw_icon(${VANTOREL_ICON_TOOL} ${size} ${picture})
   list(APPEND VANTOREL_ICON_PICTURES ${picture})
 endforeach()
 set(VANTOREL_ICO ${CMAKE_CURRENT_BINARY_DIR}/windows/vantorel.ico)
