@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
   }
   if (command == "verify") {
     // No window, whatever the environment names.
-    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "dummy", SDL_HINT_OVERRIDE);
+    SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
     ReplayOptions options;
     options.pictures = false;
     int status = 0;

@@ -17,6 +17,7 @@
 #include "energy_crystal_pickup.h"
 #include "flashing_pickup.h"
 #include "game.h"
+#include "play_capture.h"
 #include "player.h"
 #include "scripted_recording.h"
 
@@ -78,7 +79,7 @@ struct Coverage {
   int pickupsCollected = 0;
   HealthPoints lowestHealth = 6;
   std::set<std::tuple<GunLevel, int, int>> shots;  // level, horizontal and vertical aim
-  std::set<const void*> shotsSeen;
+  std::set<boost::shared_ptr<StarGun::Projectile>> lastShots;
   std::set<boost::shared_ptr<Pickup>> lastPickups;
 
   // Pickups dropped while their time still ran were collected, not expired. Holding them
@@ -99,12 +100,13 @@ struct Coverage {
     }
     lastPickups = game.pickups.pickups;
     for (const auto& projectile : {player.starGun.projectileA, player.starGun.projectileB}) {
-      if (!projectile || !shotsSeen.insert(projectile.get()).second) continue;
+      if (!projectile || lastShots.count(projectile) != 0) continue;
       shots.insert({projectile->gunLevel,
                     projectile->verticalDirection == HORIZONTAL ? projectile->horizontalDirection
                                                                 : -1,
                     projectile->verticalDirection});
     }
+    lastShots = {player.starGun.projectileA, player.starGun.projectileB};
   }
 
   std::string describe() const {
@@ -231,6 +233,121 @@ bool longSession(const std::string& dir) {
   return covered;
 }
 
+// The moving picture's run, frame for frame.
+bool movingPicture(const std::string& dir) {
+  ScriptedSession session;
+  session.frames = kPlayFrames;
+  session.keys = showTheGameOff();
+  Coverage coverage;
+  return write(dir + "/moving-picture.vrec", session, coverage);
+}
+
+// The same keys with every frame the same length: the world standing still, crawling,
+// at the cap, and past it, where the readings differ from the cap's but the updates do not.
+bool fixedFrameTimes(const std::string& dir) {
+  for (const Millis time : {0u, 1u, 83u, 250u}) {
+    ScriptedSession session;
+    session.frames = kPlayFrames;
+    session.keys = showTheGameOff();
+    session.frameTime = [time](int) { return time; };
+    Coverage coverage;
+    if (!write(dir + "/frame-time-" + std::to_string(time) + "ms.vrec", session, coverage))
+      return false;
+  }
+  return true;
+}
+
+// Shots right, left, up and, in a jump, down, at level 1 from the start and again at
+// each level the crystals bring.
+class GunRange {
+ public:
+  void frame(int frame, const Game& game) {
+    const Player& player = *game.player;
+    const GunLevel level = player.starGun.currentLevel();
+    if (shot < 0 && done.count(level) == 0) {
+      done.insert(level);
+      shot = 0;
+      start = frame;
+    }
+    if (shot < 0) {
+      if (const Pickup* pickup = nearestPickup(game)) collect(pilot, game, *pickup, frame);
+      return;
+    }
+    aim(frame - start, player, frame);
+  }
+
+ private:
+  // Level shots from where the player stands, the shot down from a jump; a shot that a
+  // wall took goes again from the top of a jump.
+  void aim(int at, const Player& player, int frame) {
+    const SDL_Scancode key = kAimKeys[shot];
+    const bool jumping = shot == 3 || attempt % 2 == 1;
+    const int fire_at = jumping ? 20 : 3;
+    pilot.hold(SDL_SCANCODE_X, false);
+    if (at == 0) {
+      letGo();
+      pilot.hold(key, true);
+    }
+    if (at == 1 && shot < 2) pilot.hold(key, false);
+    if (at == 1 && jumping) pilot.jump(player, frame, 30);
+    if (at == fire_at) pilot.fire();
+    if (at == fire_at + 1 && !flying(player)) {
+      ++attempt;
+      letGo();
+      start = frame + 1;
+    }
+    if (at == fire_at + 12) {
+      letGo();
+      start = frame + 1;
+      attempt = 0;
+      shot = shot == 3 ? -1 : shot + 1;
+    }
+  }
+
+  void letGo() {
+    for (const SDL_Scancode key : kAimKeys) pilot.hold(key, false);
+    pilot.hold(SDL_SCANCODE_Z, false);
+  }
+
+  // Whether the shot just fired is in flight, aimed as it was meant to be.
+  bool flying(const Player& player) const {
+    for (const auto& projectile : {player.starGun.projectileA, player.starGun.projectileB}) {
+      if (!projectile || projectile->gunLevel != player.starGun.currentLevel()) continue;
+      const VerticalFacing aim = projectile->verticalDirection;
+      if ((shot == 0 && aim == HORIZONTAL && projectile->horizontalDirection == RIGHT) ||
+          (shot == 1 && aim == HORIZONTAL && projectile->horizontalDirection == LEFT) ||
+          (shot == 2 && aim == UP) || (shot == 3 && aim == DOWN))
+        return true;
+    }
+    return false;
+  }
+
+  static constexpr SDL_Scancode kAimKeys[] = {SDL_SCANCODE_RIGHT, SDL_SCANCODE_LEFT,
+                                              SDL_SCANCODE_UP, SDL_SCANCODE_DOWN};
+
+  Pilot pilot;
+  std::set<GunLevel> done;
+  int shot = -1;
+  int attempt = 0;
+  int start = 0;
+};
+
+bool everyShot(const std::string& dir) {
+  ScriptedSession session;
+  session.seed = 15;
+  session.frames = 1800;
+  auto range = std::make_shared<GunRange>();
+  session.player = [range](int frame, const Game& game) { range->frame(frame, game); };
+  Coverage coverage;
+  if (!write(dir + "/every-shot-at-every-level.vrec", session, coverage)) return false;
+  if (coverage.shots.size() != 12) {
+    std::fprintf(stderr, "record_replays: the gun session fired %zu kinds of shot, not 12\n",
+                 coverage.shots.size());
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -238,8 +355,8 @@ int main(int argc, char** argv) {
     std::fputs("usage: record_replays DIRECTORY\n", stderr);
     return 2;
   }
-  SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "dummy", SDL_HINT_OVERRIDE);
+  SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
   const std::string dir = argv[1];
-  bool ok = longSession(dir);
+  const bool ok = movingPicture(dir) && fixedFrameTimes(dir) && everyShot(dir) && longSession(dir);
   return ok ? 0 : 1;
 }
