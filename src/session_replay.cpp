@@ -228,6 +228,9 @@ class Replay {
                             ? " (stopped by " + signalName(reader.stopSignal) + ")"
                             : "")};
       case RecordingReader::STOPS:
+        if (frames == 0)
+          return {0, path + ": ends before its first frame, with no end record (the game was "
+                            "stopped hard)"};
         return {0, path + ": ends at frame " + std::to_string(frames - 1) +
                        ", with no end record (the game was stopped hard); " + replayed};
       default:
