@@ -199,8 +199,8 @@ struct RecordingReader::Cursor {
     std::uint32_t length;
     if (!varint(length, what)) return false;
     if (length > kMaxNameLength)
-      return damaged(std::string(what) + " is " + std::to_string(length) + " bytes long, more than " +
-                     std::to_string(kMaxNameLength));
+      return damaged(std::string(what) + " is " + std::to_string(length) +
+                     " bytes long, more than " + std::to_string(kMaxNameLength));
     if (length > left()) return cut(std::string("it stops inside ") + what);
     out.assign(bytes, at, length);
     at += length;

@@ -82,6 +82,5 @@ int recordGame(const std::string& path) {
     std::fprintf(stderr, "vantorel-replay: %s: %s\n", path.c_str(), recorder.error().c_str());
     return 1;
   }
-  const int status = exitStatusAfterStop();
-  return status;
+  return exitStatusAfterStop();
 }

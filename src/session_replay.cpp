@@ -187,17 +187,14 @@ class Replay {
       }
     }
     if (!recorded.hasCheckpoint) return;
-    const std::string detail = firstDifference(recorded.checkpoint, checkpointWorld(game));
-    if (difference.frame < 0 && !detail.empty()) {
-      // A digest that happened to agree: the checkpoint still tells.
+    const CheckpointDifference found = firstDifference(recorded.checkpoint, checkpointWorld(game));
+    // Should two digests ever agree by chance, the checkpoint still tells.
+    if (difference.frame < 0 && found.part >= 0) {
       difference.frame = frame;
-      difference.part = detail.rfind("player", 0) == 0 || detail.rfind("gun", 0) == 0 ? PLAYER_PART
-                        : detail.rfind("bat", 0) == 0                                ? BAT_PART
-                        : detail.rfind("pickup", 0) == 0                             ? PICKUPS_PART
-                                                                                     : EFFECTS_PART;
+      difference.part = found.part;
     }
     if (difference.frame >= 0) {
-      difference.detail = detail;
+      difference.detail = found.detail;
       difference.checkpointFrame = frame;
     }
   }

@@ -169,19 +169,20 @@ std::vector<WorldCheckpoint::ParticleState> particleStates(const ParticleSystem&
   return states;
 }
 
-// Reads the two values the same way, so a difference shows as it would to the game.
+// Compares bit for bit and keeps the first difference, with the part it lies in.
 class Comparison {
  public:
   template <typename Value>
   void field(const std::string& name, Value recorded, Value replayed) {
-    if (!found.empty() || std::memcmp(&recorded, &replayed, sizeof recorded) == 0) return;
+    if (found.part >= 0 || std::memcmp(&recorded, &replayed, sizeof recorded) == 0) return;
     std::ostringstream line;
     line.precision(9);
     line << name << " is " << replayed << ", recorded " << recorded;
-    found = line.str();
+    found = {part, line.str()};
   }
 
-  std::string found;
+  int part = PLAYER_PART;
+  CheckpointDifference found;
 };
 
 void compareParticles(Comparison& comparison, const std::string& system,
@@ -251,7 +252,8 @@ WorldCheckpoint checkpointWorld(const Game& game) {
   return checkpoint;
 }
 
-std::string firstDifference(const WorldCheckpoint& recorded, const WorldCheckpoint& replayed) {
+CheckpointDifference firstDifference(const WorldCheckpoint& recorded,
+                                     const WorldCheckpoint& replayed) {
   Comparison comparison;
   comparison.field("player x", recorded.playerX, replayed.playerX);
   comparison.field("player y", recorded.playerY, replayed.playerY);
@@ -261,9 +263,11 @@ std::string firstDifference(const WorldCheckpoint& recorded, const WorldCheckpoi
   comparison.field("player damage", recorded.playerDamage, replayed.playerDamage);
   comparison.field("gun experience", recorded.gunExperience, replayed.gunExperience);
   comparison.field("gun level", recorded.gunLevel, replayed.gunLevel);
+  comparison.part = BAT_PART;
   comparison.field("bat alive", recorded.batAlive, replayed.batAlive);
   comparison.field("bat x", recorded.batX, replayed.batX);
   comparison.field("bat y", recorded.batY, replayed.batY);
+  comparison.part = PICKUPS_PART;
   comparison.field("pickups", recorded.pickups.size(), replayed.pickups.size());
   for (size_t i = 0; i < recorded.pickups.size() && i < replayed.pickups.size(); ++i) {
     const WorldCheckpoint::PickupState& a = recorded.pickups[i];
@@ -276,6 +280,7 @@ std::string firstDifference(const WorldCheckpoint& recorded, const WorldCheckpoi
     comparison.field(name + " x velocity", a.velocityX, b.velocityX);
     comparison.field(name + " y velocity", a.velocityY, b.velocityY);
   }
+  comparison.part = EFFECTS_PART;
   compareParticles(comparison, "front", recorded.frontParticles, replayed.frontParticles);
   compareParticles(comparison, "entity", recorded.entityParticles, replayed.entityParticles);
   return comparison.found;

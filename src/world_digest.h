@@ -57,6 +57,11 @@ struct WorldCheckpoint {
 
 WorldCheckpoint checkpointWorld(const Game& game);
 
-// The first field, in the order above, where replayed differs from recorded, as
-// "player x is 320.5, recorded 318.25"; empty when they are the same.
-std::string firstDifference(const WorldCheckpoint& recorded, const WorldCheckpoint& replayed);
+struct CheckpointDifference {
+  int part = -1;  // a WorldPart, or -1 when the checkpoints are the same
+  std::string detail;  // "player x is 320.5, recorded 318.25"
+};
+
+// The first field, in the order above, where replayed differs from recorded.
+CheckpointDifference firstDifference(const WorldCheckpoint& recorded,
+                                     const WorldCheckpoint& replayed);

@@ -98,9 +98,9 @@ TEST(ReplayOnAnXServer, AKilledRecordingReplaysToWhereItStopped) {
     EXPECT_GE(recordedKeys(file.path), 3) << name << ": the keys were not recorded";
     const ReplayResult result = verify(file.path);
     EXPECT_EQ(result.status, 0) << result.line;
-    const std::string ended = signal == SIGTERM ? " frames, every checkpoint matches (stopped by SIGTERM)"
-                                                : ", with no end record (the game was stopped hard); "
-                                                  "frames 0 to ";
+    const std::string ended =
+        signal == SIGTERM ? " frames, every checkpoint matches (stopped by SIGTERM)"
+                          : ", with no end record (the game was stopped hard); frames 0 to ";
     EXPECT_NE(result.line.find(ended), std::string::npos) << name << ": " << result.line;
     std::printf("%s after a second: %s\n", name.c_str(), result.line.c_str());
   }
