@@ -226,10 +226,11 @@ class Replay {
                             : "")};
       case RecordingReader::STOPS:
         if (frames == 0)
-          return {0, path + ": ends before its first frame, with no end record (the game was "
-                            "stopped hard)"};
+          return {0, path + ": ends before its first frame, as a game stopped while it set up "
+                            "leaves it"};
         return {0, path + ": ends at frame " + std::to_string(frames - 1) +
-                       ", with no end record (the game was stopped hard); " + replayed};
+                       " with no end record, as a killed or crashed game leaves it; every "
+                       "checkpoint up to it matches"};
       default:
         return failed(reader.error + "; " + replayed);
     }

@@ -100,7 +100,8 @@ TEST(ReplayOnAnXServer, AKilledRecordingReplaysToWhereItStopped) {
     EXPECT_EQ(result.status, 0) << result.line;
     const std::string ended =
         signal == SIGTERM ? " frames, every checkpoint matches (stopped by SIGTERM)"
-                          : ", with no end record (the game was stopped hard); frames 0 to ";
+                          : " with no end record, as a killed or crashed game leaves it; every "
+                            "checkpoint up to it matches";
     EXPECT_NE(result.line.find(ended), std::string::npos) << name << ": " << result.line;
     std::printf("%s after a second: %s\n", name.c_str(), result.line.c_str());
   }

@@ -233,7 +233,7 @@ TEST(Replay, ARecordingCutAtEveryLengthReplaysItsWholeFrames) {
     ASSERT_EQ(line.find('\n'), std::string::npos) << where;
     if (result.status == 0) {
       const std::string ends = file.path + ": ends at frame " + std::to_string(last_frame + 1) +
-                               ", with no end record";
+                               " with no end record";
       const std::string before = file.path + ": ends before its first frame";
       EXPECT_TRUE(startsWith(line, last_frame < 0 ? before : ends) ||
                   startsWith(line, ends))
