@@ -68,16 +68,31 @@ const int kShownFrame = 250;
 
 }  // namespace
 
-TEST(ReplayOnAnXServer, AKilledRecordingReplaysToWhereItStopped) {
+// However the recording game ends, its file replays to where it stopped.
+TEST(ReplayOnAnXServer, AnEndedOrKilledRecordingReplaysToWhereItStopped) {
   const XServer x;
   ASSERT_FALSE(x.display.empty()) << "Xvfb did not start; ./check installs it (package xvfb)";
-  for (const int signal : {SIGTERM, SIGKILL}) {
-    const std::string name = signal == SIGTERM ? "SIGTERM" : "SIGKILL";
+  struct Case {
+    const char* how;
+    int signal;  // 0: Escape on the keyboard
+    int status;  // the exit status, or -1 for a process killed outright
+    const char* line;
+  };
+  const std::vector<Case> cases = {
+      {"Escape", 0, 0, " frames, every checkpoint matches"},
+      {"SIGINT", SIGINT, 130, " frames, every checkpoint matches (stopped by SIGINT)"},
+      {"SIGTERM", SIGTERM, 143, " frames, every checkpoint matches (stopped by SIGTERM)"},
+      {"SIGHUP", SIGHUP, 129, " frames, every checkpoint matches (stopped by SIGHUP)"},
+      {"SIGKILL", SIGKILL, -1,
+       " with no end record, as a killed or crashed game leaves it; every checkpoint up to it "
+       "matches"},
+  };
+  for (const Case& c : cases) {
     TempFile file("vantorel-recorded");
     Process game({VANTOREL_REPLAY_BINARY, "record", file.path},
                  environmentWith({{"DISPLAY", x.display}}));
     const std::string window = waitForWindow(x);
-    ASSERT_FALSE(window.empty()) << name << ": no window\n" << game.err();
+    ASSERT_FALSE(window.empty()) << c.how << ": no window\n" << game.err();
     // The real keyboard, as the X server delivers it to the focused window.
     x.client({"xdotool", "windowfocus", "--sync", window}, milliseconds(5000));
     x.client({"xdotool", "keydown", "Left", "sleep", "0.3", "keyup", "Left", "key", "x"},
@@ -85,25 +100,24 @@ TEST(ReplayOnAnXServer, AKilledRecordingReplaysToWhereItStopped) {
     // A second of frames, flushed as they go.
     const long header = fileSize(file.path);
     std::this_thread::sleep_for(milliseconds(1000));
-    EXPECT_GT(fileSize(file.path), header + 500) << name << ": nothing written while it ran";
-    kill(game.pid, signal);
+    EXPECT_GT(fileSize(file.path), header + 500) << c.how << ": nothing written while it ran";
+    if (c.signal == 0)
+      x.client({"xdotool", "key", "Escape"}, milliseconds(5000));
+    else
+      kill(game.pid, c.signal);
     const Exit exit = timeExit(game, milliseconds(5000));
-    ASSERT_TRUE(exit.status) << name << ": still running 5 s after the signal";
-    if (signal == SIGTERM) {
-      EXPECT_TRUE(WIFEXITED(*exit.status) && WEXITSTATUS(*exit.status) == 143)
-          << describe(exit.status) << "\n" << game.err();
+    ASSERT_TRUE(exit.status) << c.how << ": still running 5 s after it";
+    if (c.status >= 0) {
+      EXPECT_TRUE(WIFEXITED(*exit.status) && WEXITSTATUS(*exit.status) == c.status)
+          << c.how << ": " << describe(exit.status) << "\n" << game.err();
     } else {
-      EXPECT_TRUE(WIFSIGNALED(*exit.status)) << describe(exit.status);
+      EXPECT_TRUE(WIFSIGNALED(*exit.status)) << c.how << ": " << describe(exit.status);
     }
-    EXPECT_GE(recordedKeys(file.path), 3) << name << ": the keys were not recorded";
+    EXPECT_GE(recordedKeys(file.path), 3) << c.how << ": the keys were not recorded";
     const ReplayResult result = verify(file.path);
-    EXPECT_EQ(result.status, 0) << result.line;
-    const std::string ended =
-        signal == SIGTERM ? " frames, every checkpoint matches (stopped by SIGTERM)"
-                          : " with no end record, as a killed or crashed game leaves it; every "
-                            "checkpoint up to it matches";
-    EXPECT_NE(result.line.find(ended), std::string::npos) << name << ": " << result.line;
-    std::printf("%s after a second: %s\n", name.c_str(), result.line.c_str());
+    EXPECT_EQ(result.status, 0) << c.how << ": " << result.line;
+    EXPECT_NE(result.line.find(c.line), std::string::npos) << c.how << ": " << result.line;
+    std::printf("%s after a second: %s\n", c.how, result.line.c_str());
   }
 }
 
@@ -112,6 +126,7 @@ TEST(ReplayOnAnXServer, PlayShowsTheRecordedPicturesAndTheKeyboardOnlyEndsIt) {
   ASSERT_FALSE(x.display.empty()) << "Xvfb did not start; ./check installs it (package xvfb)";
   TempFile shown("vantorel-shown");
   // The window's picture at the chosen frame, from a play at the recorded pace.
+  const SteadyClock::time_point started = SteadyClock::now();
   const ChildResult child = runInChild([&x, &shown]() {
     setenv("DISPLAY", x.display.c_str(), 1);
     setenv("SDL_VIDEODRIVER", "x11", 1);
@@ -132,6 +147,8 @@ TEST(ReplayOnAnXServer, PlayShowsTheRecordedPicturesAndTheKeyboardOnlyEndsIt) {
     return 1;
   });
   ASSERT_EQ(child.exitCode, 0) << child.err;
+  // At the recorded pace: 250 frames of 16 ms take four seconds.
+  EXPECT_GE(SteadyClock::now() - started, milliseconds(kShownFrame * 16));
   const std::string window_bytes = readFile(shown.path);
   std::vector<std::uint32_t> window(window_bytes.size() / 4);
   std::memcpy(window.data(), window_bytes.data(), window.size() * 4);

@@ -249,3 +249,22 @@ TEST(Replay, ARecordingCutAtEveryLengthReplaysItsWholeFrames) {
   // Every whole frame was a place to stop; the end record is the last byte.
   EXPECT_EQ(last_frame, 4);
 }
+
+TEST(Replay, WrongArgumentsGetTheUsageAndStatusTwo) {
+  const std::vector<std::vector<std::string>> cases = {
+      {}, {"record"}, {"play"}, {"verify"}, {"record", "a", "b"}, {"play", "a", "b"},
+      {"replay", "a"}, {"--help"}};
+  for (const std::vector<std::string>& arguments : cases) {
+    std::vector<std::string> command = {VANTOREL_REPLAY_BINARY};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    Process replay(command, environmentWith({}));
+    const Exit exit = timeExit(replay, std::chrono::milliseconds(10000));
+    ASSERT_TRUE(exit.status);
+    const std::string shown = arguments.empty() ? "no arguments" : arguments[0];
+    EXPECT_TRUE(WIFEXITED(*exit.status) && WEXITSTATUS(*exit.status) == 2)
+        << shown << ": " << describe(exit.status);
+    EXPECT_EQ(replay.err(), "usage: vantorel-replay record FILE | play FILE | verify FILE...\n")
+        << shown;
+    EXPECT_EQ(replay.out(), "") << shown;
+  }
+}
