@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <random>
 #include <set>
 #include <string>
@@ -187,7 +188,6 @@ Millis randomFrameTime(std::mt19937& random) {
 }
 
 bool write(const std::string& path, ScriptedSession session, Coverage& coverage) {
-  const auto after = session.afterFrame;
   session.afterFrame = [&coverage](int, const Game& game) { coverage.observe(game); };
   const std::string error = recordScriptedSession(path, session);
   if (!error.empty()) {
@@ -206,7 +206,7 @@ bool write(const std::string& path, ScriptedSession session, Coverage& coverage)
   return true;
 }
 
-// Several minutes: the drops collected, the bat hunted down and its drops collected,
+// Several minutes: the crystals collected, the bat hunted down and its drops collected,
 // then anything at all, with a real player's frame times.
 bool longSession(const std::string& dir) {
   ScriptedSession session;

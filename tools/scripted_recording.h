@@ -18,7 +18,7 @@ struct ScriptedSession {
   std::function<Millis(int)> frameTime = [](int) { return Millis{16}; };
   // Pushes more keys before each frame, from what it sees of the world.
   std::function<void(int, const Game&)> player;
-  // Runs after each frame, with whether the loop would go on.
+  // Runs after each frame has been recorded.
   std::function<void(int, const Game&)> afterFrame;
   // A player ends a session with Escape, in the last frame.
   bool escapeAtEnd = true;
