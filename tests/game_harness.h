@@ -3,25 +3,38 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <memory>
+#include <string>
 #include <utility>
 
 #include "event_loop.h"
 #include "game.h"
 #include "key_script.h"
+#include "session_recorder.h"
 #include "test_support.h"
 
 // The real Game, set up and run frame by frame by the shipped loop's own code, with
 // fixed elapsed times and a seeded rand(); the world can be inspected between frames.
+// Given a path, it records every frame it runs there, for vantorel-replay.
 class GameHarness {
  public:
-  explicit GameHarness(unsigned seed = 1) : seeding(seed) {}
+  explicit GameHarness(unsigned seed = 1, const std::string& recordingPath = "")
+      : seeding(seed),
+        recorder(recordingPath.empty()
+                     ? nullptr
+                     : std::make_unique<SessionRecorder>(recordingPath, seed, clock)),
+        loop(game, recorder ? recorder->clock : static_cast<Clock&>(clock)) {
+    if (recorder) recorder->begin();
+  }
 
   // Advances the clock by elapsed and runs one whole frame: events, commands,
   // update, draw. Returns whether the loop would go on.
   bool frame(Millis elapsed = 16) {
     clock.now += elapsed;
     clock.delays.clear();
-    return loop.runFrame();
+    const bool running = loop.runFrame();
+    if (recorder) recorder->frameDone(game);
+    return running;
   }
 
   void press(SDL_Scancode key) { pushKey(key, true); }
@@ -35,7 +48,8 @@ class GameHarness {
  public:
   Game game{Game::WithoutLoop{}};
   ManualClock clock;
-  EventLoop loop{game, clock};
+  std::unique_ptr<SessionRecorder> recorder;
+  EventLoop loop;
 };
 
 // Plays a script of keys on a harness in 16 ms frames, as the tools do.

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The game as a player gets it.
 #
-#   package_test.sh run PACKAGE_DIR
+#   package_test.sh run PACKAGE_DIR RECORDING
 #     Unpacks the one Debian package in PACKAGE_DIR into a temporary folder, as any user could,
 #     validates its desktop files and starts its launcher, under a private Xvfb, from an
 #     unrelated folder in each way a player might: the window titled "Vantorel" must open, the
-#     sheets must load, and SIGTERM must end the game.
+#     sheets must load, and SIGTERM must end the game. Then the packed vantorel-replay, from
+#     another folder, must verify a copy of RECORDING named from there.
 #   package_test.sh tree PACKAGE_DIR BUILD_DIR
 #     `cmake --install BUILD_DIR` into a temporary prefix must give the package's tree.
 set -euo pipefail
@@ -152,6 +153,26 @@ run_package() {
   # shellcheck disable=SC2086  # the Exec line is split into words as the desktop splits it
   start_game "as-the-menu-does" env PATH="$usr/games:$PATH" $exec_line
   start_game "through-a-symbolic-link" "$work/links/vantorel"
+  verify_recording "$usr/games/vantorel-replay"
+}
+
+# The packed recorder and replayer beside the game: its usage, and a recording named
+# relative to the folder it is started from.
+verify_recording() {
+  local replay=$1 folder status output
+  folder=$(mktemp -d "$work/recordings.XXXX")
+  cp "$recording" "$folder/session.vrec"
+  status=0
+  output=$(cd "$folder" && "$replay" 2>&1) || status=$?
+  [ "$status" -eq 2 ] && [[ $output == usage:* ]] ||
+    fail "vantorel-replay with no arguments gave status $status: $output"
+  status=0
+  output=$(cd "$folder" && env -u DISPLAY -u SDL_VIDEODRIVER "$replay" verify session.vrec 2>&1) ||
+    status=$?
+  [ "$status" -eq 0 ] && grep -qF "session.vrec: " <<< "$output" &&
+    grep -qF "frames, every checkpoint matches" <<< "$output" ||
+    fail "vantorel-replay verify gave status $status: $output"
+  echo "Verified a recording with the packed vantorel-replay: $(tail -n 1 <<< "$output")"
 }
 
 run_tree() {
@@ -167,7 +188,10 @@ run_tree() {
 }
 
 case $mode in
-  run) run_package ;;
+  run)
+    recording=$3
+    run_package
+    ;;
   tree) run_tree "$3" ;;
   *) fail "unknown mode $mode" ;;
 esac

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <ostream>
 #include <cstdlib>
 #include <random>
@@ -19,6 +21,7 @@
 #include "game_harness.h"
 #include "map.h"
 #include "player.h"
+#include "session_replay.h"
 #include "timer.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -79,9 +82,10 @@ const size_t kMaxPickups = 10;
 // Room above the settled world's timers for pickups' and particles' own.
 const size_t kTransientTimers = 64;
 
-// Where the soak is, so that a crash names it too.
+// Where the soak is, so that a crash names it too, and the recording of the run.
 volatile std::sig_atomic_t g_seed = 0;
 volatile std::sig_atomic_t g_frame = -1;
+char g_recording[256] = "";
 
 void writeNumber(long number) {
   char digits[24];
@@ -104,6 +108,10 @@ void reportWhere() {
   writeNumber(g_seed);
   ignored = write(STDERR_FILENO, frame_text, sizeof frame_text - 1);
   writeNumber(g_frame);
+  // Every frame before this one is in the file already.
+  const char recording_text[] = "; its frames are recorded in ";
+  ignored = write(STDERR_FILENO, recording_text, sizeof recording_text - 1);
+  ignored = write(STDERR_FILENO, g_recording, std::strlen(g_recording));
   ignored = write(STDERR_FILENO, "\n", 1);
   static_cast<void>(ignored);
 }
@@ -118,9 +126,10 @@ extern "C" void reportAndDie(int signal_number) {
 // end the process through their own death callback.
 class CrashReport {
  public:
-  explicit CrashReport(unsigned seed) {
+  CrashReport(unsigned seed, const std::string& recording) {
     g_seed = static_cast<std::sig_atomic_t>(seed);
     g_frame = 0;
+    std::snprintf(g_recording, sizeof g_recording, "%s", recording.c_str());
     previousAbort = std::signal(SIGABRT, reportAndDie);
     previousSegv = std::signal(SIGSEGV, reportAndDie);
 #if defined(__SANITIZE_ADDRESS__)
@@ -324,14 +333,18 @@ struct Outcome {
 };
 
 // Runs one seeded script against a fresh world, checking the invariants after every
-// frame; false when one broke.
+// frame; false when one broke. Every run is recorded as it goes: a run that breaks an
+// invariant, or crashes, leaves its recording behind to be watched with
+// `vantorel-replay play`; a run that keeps them removes it.
 bool soak(const SoakRun& run, int frames, Outcome& outcome) {
   const std::string where =
       std::string("seed ") + std::to_string(run.seed) + " (" + strategyName(run.strategy) + ")";
+  const std::string recording = testing::TempDir() + "vantorel-soak-" +
+                                strategyName(run.strategy) + std::to_string(run.seed) + ".vrec";
   const size_t timers_before = Timer::timers.size();
-  CrashReport crash_report(run.seed);
+  CrashReport crash_report(run.seed, recording);
   {
-    GameHarness harness(run.seed);
+    GameHarness harness(run.seed, recording);
     Game& game = harness.game;
     Script script(run.seed, run.strategy);
     const size_t timer_limit = Timer::timers.size() + kTransientTimers;
@@ -351,7 +364,9 @@ bool soak(const SoakRun& run, int frames, Outcome& outcome) {
           std::max(outcome.deepestFeet, player.damageRectangle().bottom() - kFloor);
       const std::string problem = brokenInvariant(game, timer_limit);
       if (!problem.empty()) {
-        ADD_FAILURE() << where << ", frame " << frame << ": " << problem;
+        ADD_FAILURE() << where << ", frame " << frame << ": " << problem
+                      << "\nThe run is recorded in " << recording
+                      << "; watch it with: vantorel-replay play " << recording;
         return false;
       }
     }
@@ -369,6 +384,17 @@ bool soak(const SoakRun& run, int frames, Outcome& outcome) {
     EXPECT_LE(Timer::timers.size(), timer_limit - kTransientTimers) << where;
   }
   EXPECT_EQ(Timer::timers.size(), timers_before) << where << ": timers outlived the world";
+  // The first run's recording, stalls, repeats and ignored keys and all, must replay
+  // frame for frame, or a failing run's recording would show something else.
+  if (run.seed == 1) {
+    ReplayOptions options;
+    options.pictures = false;
+    const ReplayResult replayed = replaySession(recording, options);
+    EXPECT_EQ(replayed.status, 0) << replayed.line;
+    EXPECT_NE(replayed.line.find("every checkpoint up to it matches"), std::string::npos)
+        << replayed.line;
+  }
+  std::remove(recording.c_str());
   return true;
 }
 
