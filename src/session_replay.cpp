@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 
-#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -97,15 +96,6 @@ void pushKeys(const std::vector<RecordedKey>& keys, KeyGate& gate) {
   gate.pushing = false;
 }
 
-std::string signalName(int signal) {
-  switch (signal) {
-    case SIGINT: return "SIGINT";
-    case SIGTERM: return "SIGTERM";
-    case SIGHUP: return "SIGHUP";
-  }
-  return "signal " + std::to_string(signal);
-}
-
 // Where the world first parted from the recording, and what its checkpoint says.
 struct Difference {
   int frame = -1;
@@ -170,7 +160,7 @@ class Replay {
       lastFrameWentOn = more;
       if (!more) {
         if (gate.escaped) return stopped("Escape", frame);
-        if (stopSignal() != 0) return stopped(signalName(stopSignal()), frame);
+        if (stopSignal() != 0) return stopped(stopSignalName(stopSignal()), frame);
         return loopEnded(frame);
       }
     }
@@ -222,7 +212,7 @@ class Replay {
                         ", and the replayed one goes on");
         return {0, path + ": " + std::to_string(frames) + " frames, every checkpoint matches" +
                        (reader.stopSignal != 0
-                            ? " (stopped by " + signalName(reader.stopSignal) + ")"
+                            ? " (stopped by " + stopSignalName(reader.stopSignal) + ")"
                             : "")};
       case RecordingReader::STOPS:
         if (frames == 0)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // Ctrl-C, a service manager's stop and a closed terminal (SIGINT, SIGTERM, SIGHUP) end
 // the game the way Escape does: the loop sees the request where it reads Escape, so
 // the frame under way completes and everything is torn down in order. On Windows,
@@ -13,6 +15,9 @@ void catchStopSignals();
 
 // The signal that asked the game to stop, or 0.
 int stopSignal();
+
+// A stopping signal's name for people: "SIGTERM".
+std::string stopSignalName(int signal_number);
 
 // 128 plus the stopping signal's number, as shells and service managers expect, or 0.
 int exitStatusAfterStop();

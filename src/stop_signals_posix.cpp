@@ -32,4 +32,13 @@ void catchStopSignals() {
 
 int stopSignal() { return stop_signal; }
 
+std::string stopSignalName(int signal_number) {
+  switch (signal_number) {
+    case SIGINT: return "SIGINT";
+    case SIGTERM: return "SIGTERM";
+    case SIGHUP: return "SIGHUP";
+  }
+  return "signal " + std::to_string(signal_number);
+}
+
 int exitStatusAfterStop() { return stop_signal == 0 ? 0 : 128 + stop_signal; }

@@ -66,6 +66,15 @@ void catchStopSignals() {
 
 int stopSignal() { return stop_signal.load(); }
 
+std::string stopSignalName(int signal_number) {
+  switch (signal_number) {
+    case SIGINT: return "SIGINT";
+    case SIGTERM: return "SIGTERM";
+    case kClosedConsole: return "a closed console";
+  }
+  return "signal " + std::to_string(signal_number);
+}
+
 int exitStatusAfterStop() {
   const int signal_number = stop_signal.load();
   return signal_number == 0 ? 0 : 128 + signal_number;
