@@ -210,6 +210,24 @@ struct RecordingReader::Cursor {
     return true;
   }
 
+  // A count, then that many clock readings, each stored as its step from the one before
+  // (the first from last, which is left at the last one read).
+  bool readings(Millis& last, std::vector<Millis>& out, const char* counted,
+                const char* each) {
+    std::uint32_t size;
+    if (!varint(size, (std::string("the number of ") + counted).c_str())) return false;
+    if (size > kMaxReadingsPerFrame)
+      return damaged(std::to_string(size) + " " + counted + ", more than " +
+                     std::to_string(kMaxReadingsPerFrame));
+    for (std::uint32_t i = 0; i < size; ++i) {
+      std::uint32_t step;
+      if (!varint(step, each)) return false;
+      last += step;
+      out.push_back(last);
+    }
+    return true;
+  }
+
   bool particles(std::vector<WorldCheckpoint::ParticleState>& out) {
     std::uint32_t size;
     if (!count(size, kParticleBytes, "the checkpoint's particles")) return false;
@@ -277,7 +295,6 @@ bool RecordingReader::open(const std::string& path) {
   }
   Cursor cursor(bytes, kNameLength);
   std::uint32_t version = 0;
-  std::uint32_t readings = 0;
   if (cursor.varint(version, "the format version")) {
     if (version != kRecordingFormatVersion) {
       error = "format version " + std::to_string(version) + ", this program reads version " +
@@ -285,20 +302,9 @@ bool RecordingReader::open(const std::string& path) {
       return false;
     }
     if (cursor.name(header.gameVersion, "the game's version") &&
-        cursor.name(header.platform, "the platform") && cursor.varint(header.seed, "the seed") &&
-        cursor.varint(readings, "the set-up readings")) {
-      if (readings > kMaxReadingsPerFrame) {
-        cursor.damaged(std::to_string(readings) + " clock readings at set-up, more than " +
-                       std::to_string(kMaxReadingsPerFrame));
-      }
-      for (std::uint32_t i = 0; i < readings && cursor.failure == FRAME; ++i) {
-        std::uint32_t step;
-        if (cursor.varint(step, "a set-up reading")) {
-          lastReading += step;
-          header.setUpReadings.push_back(lastReading);
-        }
-      }
-    }
+        cursor.name(header.platform, "the platform") && cursor.varint(header.seed, "the seed"))
+      cursor.readings(lastReading, header.setUpReadings, "clock readings at set-up",
+                      "a set-up reading");
   }
   if (cursor.failure != FRAME) {
     error = std::string(cursor.failure == CUT_SHORT ? "cut short" : "damaged") +
@@ -334,22 +340,10 @@ RecordingReader::Next RecordingReader::next(RecordedFrame& frame) {
     return DAMAGED;
   }
   RecordedFrame read;
-  std::uint32_t readings = 0;
   std::uint32_t keys = 0;
   unsigned mask = 0;
   Millis reading = lastReading;
-  if (cursor.varint(readings, "the number of clock readings")) {
-    if (readings > kMaxReadingsPerFrame)
-      cursor.damaged(std::to_string(readings) + " clock readings, more than " +
-                     std::to_string(kMaxReadingsPerFrame));
-  }
-  for (std::uint32_t i = 0; i < readings && cursor.failure == FRAME; ++i) {
-    std::uint32_t step;
-    if (cursor.varint(step, "a clock reading")) {
-      reading += step;
-      read.readings.push_back(reading);
-    }
-  }
+  cursor.readings(reading, read.readings, "clock readings", "a clock reading");
   if (cursor.failure == FRAME) cursor.count(keys, 2, "the key events");
   if (cursor.failure == FRAME) read.keys.reserve(keys);
   for (std::uint32_t i = 0; i < keys && cursor.failure == FRAME; ++i) {

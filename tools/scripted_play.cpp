@@ -2,20 +2,8 @@
 
 #include <cstdlib>
 
-#include "clock.h"
 #include "event_loop.h"
 #include "game.h"
-
-namespace {
-
-// Time moves only when the script says so, and nothing sleeps.
-struct ScriptClock : Clock {
-  Millis ticks() override { return now; }
-  void delay(Millis) override {}
-  Millis now = 0;
-};
-
-}  // namespace
 
 void playScript(const KeyScript& script, int frames,
                 const std::function<bool(int, const Game&, Graphics&)>& after) {

@@ -2,10 +2,19 @@
 
 #include <functional>
 
+#include "clock.h"
 #include "key_script.h"
+#include "units.h"
 
 class Game;
 class Graphics;
+
+// Time moves only when the script says so, and nothing sleeps.
+struct ScriptClock : Clock {
+  Millis ticks() override { return now; }
+  void delay(Millis) override {}
+  Millis now = 0;
+};
 
 // Plays script through the real Game and EventLoop on the dummy driver, from the game's
 // start with rand() seeded with 1 and a clock that moves 16 ms a frame and never sleeps,

@@ -2,20 +2,10 @@
 
 #include <cstdlib>
 
-#include "clock.h"
 #include "event_loop.h"
 #include "game.h"
+#include "scripted_play.h"
 #include "session_recorder.h"
-
-namespace {
-
-struct ScriptClock : Clock {
-  Millis ticks() override { return now; }
-  void delay(Millis) override {}
-  Millis now = 0;
-};
-
-}  // namespace
 
 std::string recordScriptedSession(const std::string& path, const ScriptedSession& session) {
   Game game{Game::WithoutLoop{}};

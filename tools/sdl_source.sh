@@ -38,3 +38,26 @@ fetch_sdl_source() {
   [ -n "$tree" ] || return 1
   echo "$tree"
 }
+
+# build_sdl_once FOLDER WHAT CONFIGURE...: builds that source once, static, into
+# FOLDER/prefix, configured by the command CONFIGURE... ("emcmake cmake", or cmake with a
+# toolchain file), and stamps FOLDER with the version so that later runs skip it.
+build_sdl_once() {
+  local folder=$1 what=$2
+  shift 2
+  local version stamp tree
+  version=$(dpkg-query -W -f='${Version}' libsdl2-dev)
+  stamp=$folder/built-$version
+  [ -e "$stamp" ] && return 0
+  echo "== SDL $version for $what (once)"
+  tree=$(fetch_sdl_source "$folder")
+  rm -rf "$folder/build" "$folder/prefix"
+  "$@" -S "$tree" -B "$folder/build" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$(realpath -m "$folder/prefix")" -DSDL_SHARED=OFF -DSDL_STATIC=ON \
+    -DSDL_TEST=OFF -DSDL_TESTS=OFF > /dev/null
+  cmake --build "$folder/build" -j 2
+  cmake --install "$folder/build" > /dev/null
+  rm -rf "$folder/source" "$folder/build"
+  rm -f "$folder"/built-*
+  touch "$stamp"
+}

@@ -22,24 +22,7 @@ mkdir -p "$out"
 export EMSDK_PYTHON=/usr/bin/python3
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 
-build_sdl() {
-  local version
-  version=$(dpkg-query -W -f='${Version}' libsdl2-dev)
-  local stamp=$sdl/built-$version
-  [ -e "$stamp" ] && return 0
-  echo "== SDL $version for the browser (once)"
-  local tree
-  tree=$(fetch_sdl_source "$sdl")
-  emcmake cmake -S "$tree" -B "$sdl/build" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX="$PWD/$sdl/prefix" -DSDL_SHARED=OFF -DSDL_STATIC=ON \
-    -DSDL_TEST=OFF -DSDL_TESTS=OFF > /dev/null
-  cmake --build "$sdl/build" -j 2
-  cmake --install "$sdl/build" > /dev/null
-  rm -rf "$sdl/source" "$sdl/build" "$sdl/apt"
-  touch "$stamp"
-}
-
-build_sdl
+build_sdl_once "$sdl" "the browser" emcmake cmake
 
 # Boost is headers only; handing the compiler all of /usr/include would bring the
 # host's C library headers in ahead of emscripten's own.

@@ -20,26 +20,7 @@ sdl=$shared/sdl
 toolchain=$PWD/windows/mingw-w64-x86_64.cmake
 mkdir -p "$shared" "$out"
 
-build_sdl() {
-  local version
-  version=$(dpkg-query -W -f='${Version}' libsdl2-dev)
-  local stamp=$sdl/built-$version
-  [ -e "$stamp" ] && return 0
-  echo "== SDL $version for Windows (once)"
-  local tree
-  tree=$(fetch_sdl_source "$sdl")
-  rm -rf "$sdl/build" "$sdl/prefix"
-  cmake -S "$tree" -B "$sdl/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PWD/$sdl/prefix" \
-    -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_TESTS=OFF > /dev/null
-  cmake --build "$sdl/build" -j 2
-  cmake --install "$sdl/build" > /dev/null
-  rm -rf "$sdl/source" "$sdl/build"
-  rm -f "$sdl"/built-*
-  touch "$stamp"
-}
-
-build_sdl
+build_sdl_once "$sdl" Windows cmake -DCMAKE_TOOLCHAIN_FILE="$toolchain"
 
 echo "== The icon tool, for this machine"
 cmake -S . -B "$shared/host" -DCMAKE_BUILD_TYPE=Release -DVANTOREL_TESTS=OFF > /dev/null
